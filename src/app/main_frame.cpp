@@ -1,0 +1,73 @@
+#include "app/main_frame.h"
+
+#include <wx/msgdlg.h>
+
+#include "platform/folders.h"
+#include "platform/message.h"
+#include "platform/screen.h"
+#include "platform/screen_capture.h"
+#include "view/aquarium_view.h"
+
+namespace reef {
+
+CMainFrame::CMainFrame() = default;
+
+void CMainFrame::CreateAndShow() {
+    const wxRect screen = PrimaryScreenRect();
+    auto tempFolder = TempFolder();
+    // Without a temporary folder there is no snapshot and no view: the frame stays an ordinary
+    // decorated window.
+    long style = tempFolder ? (wxBORDER_NONE | wxSTAY_ON_TOP) : wxDEFAULT_FRAME_STYLE;
+    Create(nullptr, wxID_ANY, kAppTitle, screen.GetPosition(), screen.GetSize(), style);
+    SetBackgroundColour(*wxBLACK);
+    Bind(wxEVT_CHAR_HOOK, &CMainFrame::OnCharHook, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+    Bind(wxEVT_SET_FOCUS, &CMainFrame::OnSetFocus, this);
+
+    if (!tempFolder) {
+        wxMessageBox("Error Find TempPath.", "ERROR", wxOK, this);
+        Show();
+        return;
+    }
+    // Nothing of the program is on screen yet, so the picture is the desktop as the user left
+    // it. A snapshot that cannot be taken leaves the view without a desktop picture.
+    const wxRect pixels = PrimaryScreenDeviceRect();
+    CaptureScreenToBitmap(pixels.x, pixels.y, pixels.width, pixels.height,
+                          *tempFolder + "topdesk.bmp");
+
+    m_view = new AquariumView(this);
+
+    // Without a window manager a full-screen request is not honoured, so the frame also places
+    // itself over the screen.
+    SetSize(screen);
+    Show();
+    ShowFullScreen(true, wxFULLSCREEN_ALL);
+    SetSize(screen);
+    Raise();
+    m_view->SetFocus();
+    m_view->StartScene();
+}
+
+void CMainFrame::OnCharHook(wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_ESCAPE) {
+        Close();
+        return;
+    }
+    event.Skip();
+}
+
+void CMainFrame::OnSetFocus(wxFocusEvent& event) {
+    if (m_view != nullptr) {
+        m_view->SetFocus();
+    }
+    event.Skip();
+}
+
+void CMainFrame::OnClose(wxCloseEvent& event) {
+    if (m_view != nullptr) {
+        m_view->Teardown();
+    }
+    event.Skip();
+}
+
+}  // namespace reef

@@ -1,0 +1,10 @@
+#include "platform/random.h"
+
+namespace reef {
+
+RandomGenerator& ProcessRandom() {
+    static RandomGenerator generator;
+    return generator;
+}
+
+}  // namespace reef

@@ -1,0 +1,98 @@
+#include "platform/screen_capture.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "resources/bmp_format.h"
+
+namespace reef {
+namespace {
+
+int SilentXError(Display*, XErrorEvent*) {
+    return 0;
+}
+
+// The pixel of an XImage as blue, green, red, whatever the server's byte order and masks.
+void ToBgrx(XImage* image, int x, int y, std::uint8_t* out) {
+    unsigned long pixel = XGetPixel(image, x, y);
+    auto channel = [pixel](unsigned long mask) -> std::uint8_t {
+        if (mask == 0) {
+            return 0;
+        }
+        int shift = 0;
+        while (((mask >> shift) & 1) == 0) {
+            ++shift;
+        }
+        unsigned long max = mask >> shift;
+        unsigned long value = (pixel & mask) >> shift;
+        return static_cast<std::uint8_t>(max == 255 ? value : value * 255 / max);
+    };
+    out[0] = channel(image->blue_mask);
+    out[1] = channel(image->green_mask);
+    out[2] = channel(image->red_mask);
+    out[3] = 0;
+}
+
+}  // namespace
+
+bool CaptureScreenToBitmap(int x, int y, int width, int height, const std::string& path) {
+    if (width <= 0 || height <= 0) {
+        return false;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        return false;
+    }
+    auto oldHandler = XSetErrorHandler(SilentXError);
+    XImage* image =
+        XGetImage(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+                  static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    XSync(display, False);
+    XSetErrorHandler(oldHandler);
+    if (image == nullptr) {
+        XCloseDisplay(display);
+        return false;
+    }
+
+    const std::size_t rowBytes = BmpRowBytes(32, width);
+    std::vector<std::uint8_t> pixels(rowBytes * static_cast<std::size_t>(height));
+    bool fast = image->bits_per_pixel == 32 && image->byte_order == LSBFirst &&
+                image->red_mask == 0xFF0000 && image->green_mask == 0xFF00 &&
+                image->blue_mask == 0xFF;
+    for (int row = 0; row < height; ++row) {
+        // Bitmap rows run bottom-up.
+        std::uint8_t* out = pixels.data() + static_cast<std::size_t>(height - 1 - row) * rowBytes;
+        if (fast) {
+            const auto* in = reinterpret_cast<const std::uint8_t*>(image->data) +
+                             static_cast<std::size_t>(row) * image->bytes_per_line;
+            for (int col = 0; col < width; ++col) {
+                out[4 * col + 0] = in[4 * col + 0];
+                out[4 * col + 1] = in[4 * col + 1];
+                out[4 * col + 2] = in[4 * col + 2];
+                out[4 * col + 3] = 0;
+            }
+        } else {
+            for (int col = 0; col < width; ++col) {
+                ToBgrx(image, col, row, out + 4 * col);
+            }
+        }
+    }
+    XDestroyImage(image);
+    XCloseDisplay(display);
+
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    std::vector<std::uint8_t> headers = EncodeBitmapHeaders(width, height, 32, rowBytes);
+    bool ok = std::fwrite(headers.data(), 1, headers.size(), file) == headers.size() &&
+              std::fwrite(pixels.data(), 1, pixels.size(), file) == pixels.size();
+    ok = std::fclose(file) == 0 && ok;
+    return ok;
+}
+
+}  // namespace reef

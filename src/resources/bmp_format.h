@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace reef {
+
+// Bytes in one stored bitmap row: rows are padded to a multiple of 4 bytes.
+std::size_t BmpRowBytes(int bitsPerPixel, int width);
+
+// A bitmap ready for the plain texture loader: bottom-up rows in the file's channel order
+// (blue, green, red[, alpha]), each row padded to 4 bytes. 8-bit images come out expanded
+// through their palette, so bitsPerPixel is 24 or 32.
+struct TextureBitmap {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+    std::vector<std::uint8_t> pixels;
+};
+
+// Reads an uncompressed 8-, 24- or 32-bit bitmap file. The pixel rows follow the info header
+// (and, for 8 bits, its palette of colours-used entries, 256 when that field is 0); the file
+// header's pixel offset is not consulted. Nothing for a file that is not such a bitmap or whose
+// header promises more than the file holds.
+std::optional<TextureBitmap> DecodeTextureBitmap(const std::uint8_t* data, std::size_t size);
+
+// A bitmap as the snapshot loader hands it on: bottom-up rows of 3 bytes a pixel (red, green,
+// blue), no padding.
+struct RgbImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;
+};
+
+// Reads an uncompressed 24- or 32-bit bitmap file, honouring the pixel offset of its file
+// header. Nothing for any other file.
+std::optional<RgbImage> DecodeRgbBitmap(const std::uint8_t* data, std::size_t size);
+
+// The 54 header bytes of an uncompressed bitmap file with no colour table: file header ("BM",
+// file size 54 + image size, pixel offset 54), then a 40-byte info header with the given size
+// and depth, a positive height (bottom-up rows) and image size = height * row bytes.
+std::vector<std::uint8_t> EncodeBitmapHeaders(int width, int height, int bitsPerPixel,
+                                              std::size_t rowBytes);
+
+// Reads a whole file; nothing when it cannot be opened or read.
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path);
+
+}  // namespace reef

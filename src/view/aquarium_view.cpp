@@ -1,0 +1,98 @@
+#include "view/aquarium_view.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <wx/dcclient.h>
+
+namespace reef {
+
+AquariumView::PixelFormat AquariumView::ChoosePixelFormat() {
+    // RGBA, double buffered, 8 bits a colour channel; GLX takes the depth size as a minimum, so
+    // ask for 32 bits first and settle for the deepest buffer the display has.
+    for (int depth : {32, 24, 16}) {
+        PixelFormat format;
+        format.attributes.PlatformDefaults().RGBA().DoubleBuffer().MinRGBA(8, 8, 8, 0).Depth(depth);
+        format.attributes.EndList();
+        if (wxGLCanvas::IsDisplaySupported(format.attributes)) {
+            format.found = true;
+            return format;
+        }
+    }
+    PixelFormat fallback;
+    fallback.attributes.PlatformDefaults().Defaults().EndList();
+    return fallback;
+}
+
+AquariumView::AquariumView(wxWindow* parent) : AquariumView(parent, ChoosePixelFormat()) {}
+
+AquariumView::AquariumView(wxWindow* parent, const PixelFormat& format)
+    : wxGLCanvas(parent, format.attributes, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                 wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS),
+      m_pixelFormatFound(format.found),
+      m_timer(this, 1) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &AquariumView::OnPaint, this);
+    Bind(wxEVT_SIZE, &AquariumView::OnSize, this);
+    Bind(wxEVT_TIMER, &AquariumView::OnTimer, this);
+    Bind(wxEVT_ERASE_BACKGROUND, &AquariumView::OnEraseBackground, this);
+}
+
+AquariumView::~AquariumView() {
+    Teardown();
+}
+
+wxSize AquariumView::DevicePixelSize(wxSize logical) const {
+    double scale = GetContentScaleFactor();
+    return wxSize(static_cast<int>(logical.x * scale + 0.5),
+                  static_cast<int>(logical.y * scale + 0.5));
+}
+
+void AquariumView::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    RenderFrame();
+}
+
+void AquariumView::OnEraseBackground(wxEraseEvent&) {
+    // Nothing to erase: every frame clears and redraws the whole view.
+}
+
+void AquariumView::OnSize(wxSizeEvent& event) {
+    event.Skip();
+    if (!m_context) {
+        return;
+    }
+    wxSize size = DevicePixelSize(GetClientSize());
+    int w = size.x;
+    int h = size.y == 0 ? 1 : size.y;
+    SetCurrent(*m_context);
+    // Every frame sets its own projection and viewport; these hold until the next frame.
+    glViewport(0, 0, w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, static_cast<double>(w) / h, 0.1, 400.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void AquariumView::OnTimer(wxTimerEvent&) {
+    // GTK never queues timer ticks behind a slow frame, so a tick is always one fresh frame
+    // and no backlog has to be thrown away afterwards.
+    RenderFrame();
+}
+
+void AquariumView::Teardown() {
+    if (m_context) {
+        SetCurrent(*m_context);
+        if (m_texDesktop != 0) {
+            glDeleteTextures(1, &m_texDesktop);
+            m_texDesktop = 0;
+        }
+        glDeleteTextures(static_cast<GLsizei>(m_texFish.size()), m_texFish.data());
+        m_texFish.fill(0);
+        // Destroying the context also releases it from the thread when it is current.
+        m_context.reset();
+    }
+    m_timer.Stop();
+}
+
+}  // namespace reef

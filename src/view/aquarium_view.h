@@ -1,0 +1,87 @@
+#pragma once
+
+#include <wx/glcanvas.h>
+#include <wx/timer.h>
+
+#include <array>
+#include <memory>
+
+#include "view/screen_tables.h"
+
+namespace reef {
+
+// Command ids of the popup menu; ID_MODE_IDLE is the idle value of the view's mode.
+enum CommandId {
+    ID_ADD_DELETE_FISH = 1034,
+    ID_EXIT_AQUARIUM = 1042,
+    ID_MODE_IDLE = 1043,
+    ID_CUSTOM_MUSIC = 1050,
+    ID_CUSTOM_BACKGROUND = 1052,
+};
+
+// The frame's one child: owns the OpenGL context, the whole scene and the frame loop. One timer
+// tick renders one frame, and one frame is one step of every animation.
+//
+// Life cycle: constructed hidden by the frame; StartScene() once the frame is on screen (the
+// context can only be made current on a realised window); then the 1 ms timer ticks until
+// Teardown(), which the frame calls before it is destroyed.
+class AquariumView : public wxGLCanvas {
+public:
+    // Picks the pixel format (RGBA, double buffer, 24 colour bits, the deepest depth buffer up to
+    // 32 bits the display offers) and creates the window. When the display offers no such format
+    // the window is created all the same and StartScene() reports it.
+    explicit AquariumView(wxWindow* parent);
+    ~AquariumView() override;
+
+    AquariumView(const AquariumView&) = delete;
+    AquariumView& operator=(const AquariumView&) = delete;
+
+    // Scene start-up: context, OpenGL state, tank box, textures and scene objects, then the
+    // frame timer. Reports failures in the program's message boxes and stops early on them.
+    void StartScene();
+
+    // Renders and presents one frame. Does nothing until the scene has a context.
+    void RenderFrame();
+
+    // Frees the GL objects, then the context, then stops the timer. Safe to call twice.
+    void Teardown();
+
+    bool HasContext() const { return m_context != nullptr; }
+    wxGLContext* Context() const { return m_context.get(); }
+    int ScreenWidth() const { return m_nScreenWidth; }
+    int ScreenHeight() const { return m_nScreenHeight; }
+    const TankBox& Tank() const { return m_tank; }
+
+private:
+    struct PixelFormat {
+        wxGLAttributes attributes;
+        bool found = false;
+    };
+    static PixelFormat ChoosePixelFormat();
+    AquariumView(wxWindow* parent, const PixelFormat& format);
+
+    void OnPaint(wxPaintEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnTimer(wxTimerEvent& event);
+    void OnEraseBackground(wxEraseEvent& event);
+
+    void RunSceneStartup();
+    void SetUpGlState();
+    void LoadTextures(const std::string& resourceFolder, const std::string& tempFolder);
+    wxSize DevicePixelSize(wxSize logical) const;
+
+    bool m_pixelFormatFound = false;
+    std::unique_ptr<wxGLContext> m_context;
+    wxTimer m_timer;
+
+    int m_nScreenWidth = 1680;
+    int m_nScreenHeight = 1050;
+    int m_nAspectClass = 1;
+    TankBox m_tank;
+    int m_nCommand = ID_MODE_IDLE;
+
+    unsigned int m_texDesktop = 0;
+    std::array<unsigned int, 15> m_texFish{};
+};
+
+}  // namespace reef

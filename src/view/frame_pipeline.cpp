@@ -1,0 +1,47 @@
+// One frame: advance every animation by one step and draw the whole tank, in a fixed order.
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "scene/lighting.h"
+#include "view/aquarium_view.h"
+
+namespace reef {
+namespace {
+
+// Until the settings are read from the settings file, the frame uses their defaults.
+constexpr int kDefaultLightLevel = 50;
+constexpr int kDefaultFogLevel = 25;
+
+}  // namespace
+
+void AquariumView::RenderFrame() {
+    if (!m_context) {
+        return;
+    }
+    SetCurrent(*m_context);
+    const int w = m_nScreenWidth;
+    const int h = m_nScreenHeight;
+
+    Frustum f = FrustumForScreen(w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(f.left, f.right, f.bottom, f.top, f.zNear, f.zFar);
+
+    // The camera never moves: from z = -10.5 down the negative z axis.
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0.0, 0.0, -10.5, 0.0, 0.0, -500.0, 0.0, 1.0, 0.0);
+
+    // The full screen size, whatever the window size.
+    glViewport(0, 0, w, h);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    UpdateLight(kDefaultLightLevel);
+    UpdateFog(kDefaultFogLevel);
+
+    glDisable(GL_LIGHTING);
+    glFinish();
+    SwapBuffers();
+}
+
+}  // namespace reef

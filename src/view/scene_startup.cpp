@@ -1,0 +1,117 @@
+// Scene start-up: everything the frame loop relies on, in a fixed order.
+#include <GL/gl.h>
+
+#include <string>
+
+#include "platform/folders.h"
+#include "platform/message.h"
+#include "platform/screen.h"
+#include "resources/extraction.h"
+#include "resources/scramble.h"
+#include "resources/textures.h"
+#include "view/aquarium_view.h"
+
+namespace reef {
+namespace {
+
+// Resource ids of the fish skins: 10000 + kind.
+constexpr int kFishTextureResourceBase = 10000;
+
+}  // namespace
+
+void AquariumView::SetUpGlState() {
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+
+    // Light 1 is given while the model-view matrix is the identity, so it stays a point light at
+    // this eye-space position for the whole run. Light 0 is never used.
+    const GLfloat white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    const GLfloat position[4] = {1000.0f, -1000.0f, 1000.0f, 1.0f};
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glLightfv(GL_LIGHT1, GL_AMBIENT, white);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, white);
+    glLightfv(GL_LIGHT1, GL_POSITION, position);
+    glEnable(GL_LIGHT1);
+
+    // The current colour drives the ambient and diffuse material. Blending is on with the
+    // default function (one, zero), so it has no visible effect; textures modulate the lit
+    // colour.
+    glEnable(GL_COLOR_MATERIAL);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_BLEND);
+}
+
+void AquariumView::LoadTextures(const std::string& resourceFolder, const std::string& tempFolder) {
+    // A missing or unreadable snapshot leaves the view without a desktop texture.
+    LoadSnapshotTexture(tempFolder + "topdesk.bmp", &m_texDesktop);
+
+    for (int kind = 0; kind < static_cast<int>(m_texFish.size()); ++kind) {
+        std::string name = "fish" + std::to_string(kind);
+        // A kind without an embedded skin gets a texture name with no image.
+        ExtractResource(static_cast<std::uint16_t>(kFishTextureResourceBase + kind), resourceFolder,
+                        name);
+        LoadBmpTexture(UnscrambledFilePath(resourceFolder, name), &m_texFish[kind]);
+        DeleteFile(ScrambledFilePath(resourceFolder, name));
+        DeleteFile(UnscrambledFilePath(resourceFolder, name));
+    }
+}
+
+void AquariumView::StartScene() {
+    if (m_context) {
+        return;
+    }
+    RunSceneStartup();
+    // Without a context there is nothing to render; the view stays black until it is closed.
+    if (m_context) {
+        m_timer.Start(1);
+    }
+    m_nAspectClass = AspectClassForScreen(m_nScreenWidth, m_nScreenHeight);
+}
+
+void AquariumView::RunSceneStartup() {
+    if (!m_pixelFormatFound) {
+        ShowMessage("ChoosePixelFormat failed", kAppTitle);
+        return;
+    }
+    wxGLContextAttrs contextAttributes;
+    contextAttributes.CompatibilityProfile().EndList();
+    auto context = std::make_unique<wxGLContext>(this, nullptr, &contextAttributes);
+    if (!context->IsOK() || !SetCurrent(*context)) {
+        ShowMessage("SetPixelFormat failed", kAppTitle);
+        return;
+    }
+    m_context = std::move(context);
+
+    SetUpGlState();
+    const std::string resourceFolder = GetSystemFolder();
+
+    wxRect screen = PrimaryScreenDeviceRect();
+    m_nScreenWidth = screen.width;
+    m_nScreenHeight = screen.height;
+    m_tank = TankBoxForScreen(m_nScreenWidth, m_nScreenHeight);
+
+    auto tempFolder = TempFolder();
+    if (!tempFolder) {
+        ShowMessage("Error Find TempPath.", "ERROR");
+        return;
+    }
+    LoadTextures(resourceFolder, *tempFolder);
+
+    // Exponential white fog; the density is replaced by every frame. Start and end have no
+    // effect in exponential mode.
+    const GLfloat fogColour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    glFogi(GL_FOG_MODE, GL_EXP);
+    glFogfv(GL_FOG_COLOR, fogColour);
+    glFogf(GL_FOG_DENSITY, 0.5f);
+    glHint(GL_FOG_HINT, GL_DONT_CARE);
+    glFogf(GL_FOG_START, -10.0f);
+    glFogf(GL_FOG_END, 100.0f);
+    glEnable(GL_FOG);
+}
+
+}  // namespace reef

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/instance_lock.h"
+#include "test_env.h"
+
+namespace reef {
+namespace {
+
+// Runs AcquireNamedLock(name) in a child process and returns what it got.
+LockResult AcquireInChild(const std::string& name) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        _exit(static_cast<int>(AcquireNamedLock(name)));
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return static_cast<LockResult>(WEXITSTATUS(status));
+}
+
+TEST(NamedLock, HeldUntilTheHolderEndsThenFreeAgain) {
+    test::ScratchDir dir;
+    test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.path());
+    EXPECT_EQ(NamedLockPath("GlassReefScr"), dir / "GlassReefScr.lock");
+
+    // A child that took the lock and ended released it with its exit.
+    EXPECT_EQ(AcquireInChild("GlassReefScr"), LockResult::kAcquired);
+    EXPECT_EQ(AcquireInChild("GlassReefScr"), LockResult::kAcquired);
+
+    // While this process holds it, another process cannot take it; other names are free.
+    int pipeFds[2];
+    ASSERT_EQ(pipe(pipeFds), 0);
+    pid_t holder = fork();
+    if (holder == 0) {
+        close(pipeFds[0]);
+        char ok = AcquireNamedLock("GlassReefScr") == LockResult::kAcquired ? 'y' : 'n';
+        (void)!write(pipeFds[1], &ok, 1);
+        pause();
+        _exit(0);
+    }
+    close(pipeFds[1]);
+    char ok = 0;
+    ASSERT_EQ(read(pipeFds[0], &ok, 1), 1);
+    EXPECT_EQ(ok, 'y');
+    EXPECT_EQ(AcquireInChild("GlassReefScr"), LockResult::kHeldByOther);
+    EXPECT_EQ(AcquireInChild("CoralfinScr"), LockResult::kAcquired);
+
+    // Killed, not ended cleanly: the kernel still releases the lock.
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+    EXPECT_EQ(AcquireInChild("GlassReefScr"), LockResult::kAcquired);
+}
+
+TEST(NamedLock, UnavailableWhenTheLockFileCannotBeOpened) {
+    test::ScratchDir dir;
+    test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.path());
+    std::filesystem::create_directory(dir / "GlassReefScr.lock");
+    EXPECT_EQ(AcquireNamedLock("GlassReefScr"), LockResult::kUnavailable);
+}
+
+}  // namespace
+}  // namespace reef
