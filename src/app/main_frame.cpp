@@ -17,6 +17,14 @@ void CMainFrame::CreateAndShow() {
     auto tempFolder = TempFolder();
     // Without a temporary folder there is no snapshot and no view: the frame stays an ordinary
     // decorated window.
+    if (tempFolder) {
+        // Nothing of the program exists on screen yet, so the picture is the desktop as the
+        // user left it. A snapshot that cannot be taken leaves the view without a desktop
+        // picture.
+        const wxRect pixels = PrimaryScreenDeviceRect();
+        CaptureScreenToBitmap(pixels.x, pixels.y, pixels.width, pixels.height,
+                              *tempFolder + "topdesk.bmp");
+    }
     long style = tempFolder ? (wxBORDER_NONE | wxSTAY_ON_TOP) : wxDEFAULT_FRAME_STYLE;
     Create(nullptr, wxID_ANY, kAppTitle, screen.GetPosition(), screen.GetSize(), style);
     SetBackgroundColour(*wxBLACK);
@@ -29,12 +37,6 @@ void CMainFrame::CreateAndShow() {
         Show();
         return;
     }
-    // Nothing of the program is on screen yet, so the picture is the desktop as the user left
-    // it. A snapshot that cannot be taken leaves the view without a desktop picture.
-    const wxRect pixels = PrimaryScreenDeviceRect();
-    CaptureScreenToBitmap(pixels.x, pixels.y, pixels.width, pixels.height,
-                          *tempFolder + "topdesk.bmp");
-
     m_view = new AquariumView(this);
 
     // Without a window manager a full-screen request is not honoured, so the frame also places

@@ -43,6 +43,9 @@ public:
     // Renders and presents one frame. Does nothing until the scene has a context.
     void RenderFrame();
 
+    // Stops the frame loop's timer, for callers that render frames themselves.
+    void StopFrameTimer() { m_timer.Stop(); }
+
     // Frees the GL objects, then the context, then stops the timer. Safe to call twice.
     void Teardown();
 

@@ -78,9 +78,8 @@ void AquariumView::RunSceneStartup() {
         ShowMessage("ChoosePixelFormat failed", kAppTitle);
         return;
     }
-    wxGLContextAttrs contextAttributes;
-    contextAttributes.CompatibilityProfile().EndList();
-    auto context = std::make_unique<wxGLContext>(this, nullptr, &contextAttributes);
+    // Without attributes wxWidgets makes a legacy context, which is a compatibility context.
+    auto context = std::make_unique<wxGLContext>(this);
     if (!context->IsOK() || !SetCurrent(*context)) {
         ShowMessage("SetPixelFormat failed", kAppTitle);
         return;

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "app/harness.h"
+
 namespace reef {
 class AquariumView;
 }
 
 namespace reef::test {
 
-// The program's view, built with its frame before the tests run; its context is current.
+// The program's view, built with its frame before the tests run.
 AquariumView& View();
 
-// Lets wxWidgets handle what is queued (sizes, paints, timer ticks).
-void ProcessPendingEvents();
+using reef::ProcessPendingEvents;
 
 }  // namespace reef::test
