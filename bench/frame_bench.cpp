@@ -29,7 +29,8 @@ double Milliseconds(Clock::duration d) {
 int main(int argc, char** argv) {
     const auto start = Clock::now();
     int frames = argc > 1 ? std::max(10, std::atoi(argv[1])) : 300;
-    reef::CMainFrame* frame = reef::StartHarness(argc, argv);
+    int wxArgc = 1;  // wxWidgets would reject the frame count
+    reef::CMainFrame* frame = reef::StartHarness(wxArgc, argv);
     if (frame == nullptr) {
         return 1;
     }

@@ -26,6 +26,14 @@ struct Level0 {
     GLint width = 0, height = 0, internalFormat = 0;
 };
 
+// Level 0 of the bound texture as packed RGB rows.
+std::vector<std::uint8_t> ReadRgb(const Level0& level) {
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(level.width * level.height * 3));
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return rgb;
+}
+
 Level0 ReadLevel0() {
     Level0 l;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &l.width);
@@ -59,9 +67,7 @@ TEST_F(Textures, A64x64SkinIsUploadedUnchangedWithItsColoursInPlace) {
     EXPECT_EQ(level.width, 64);
     EXPECT_EQ(level.height, 64);
 
-    std::vector<std::uint8_t> rgb(64 * 64 * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    std::vector<std::uint8_t> rgb = ReadRgb(level);
     const std::uint8_t* p = &rgb[(10 * 64 + 30) * 3];  // row 10 from the bottom, column 30
     EXPECT_EQ(p[0], 120);
     EXPECT_EQ(p[1], 40);
@@ -90,9 +96,8 @@ TEST_F(Textures, OddSizesAreScaledToPowersOfTwo) {
         EXPECT_EQ(level.width, c.tw) << c.w << "x" << c.h;
         EXPECT_EQ(level.height, c.th) << c.w << "x" << c.h;
         // A uniform image stays uniform through the scaler: red 130, green 70, blue 10.
-        std::vector<std::uint8_t> rgb(static_cast<std::size_t>(c.tw * c.th * 3));
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        std::vector<std::uint8_t> rgb = ReadRgb(level);
+        ASSERT_EQ(rgb.size(), static_cast<std::size_t>(c.tw * c.th * 3));
         EXPECT_EQ(rgb[rgb.size() / 2 / 3 * 3 + 0], 130);
         EXPECT_EQ(rgb[rgb.size() / 2 / 3 * 3 + 2], 10);
         glDeleteTextures(1, &texture);
@@ -123,9 +128,7 @@ TEST_F(Textures, TheSnapshotLoaderKeepsTheImageSizeOrMakesNoName) {
     Level0 level = ReadLevel0();
     EXPECT_EQ(level.width, 333);
     EXPECT_EQ(level.height, 7);
-    std::vector<std::uint8_t> rgb(333 * 7 * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    std::vector<std::uint8_t> rgb = ReadRgb(level);
     EXPECT_EQ(rgb[(6 * 333 + 300) * 3], 300 % 256);  // red of the last row, column 300
     glDeleteTextures(1, &texture);
 
