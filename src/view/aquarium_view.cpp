@@ -29,12 +29,13 @@ AquariumView::AquariumView(wxWindow* parent, const PixelFormat& format)
     : wxGLCanvas(parent, format.attributes, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                  wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS),
       m_pixelFormatFound(format.found),
-      m_timer(this, 1) {
+      m_timer() {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &AquariumView::OnPaint, this);
     Bind(wxEVT_SIZE, &AquariumView::OnSize, this);
-    Bind(wxEVT_TIMER, &AquariumView::OnTimer, this);
     Bind(wxEVT_ERASE_BACKGROUND, &AquariumView::OnEraseBackground, this);
+    BindInput();
+    ApplyCursorRule();
 }
 
 AquariumView::~AquariumView() {
@@ -74,9 +75,9 @@ void AquariumView::OnSize(wxSizeEvent& event) {
     glLoadIdentity();
 }
 
-void AquariumView::OnTimer(wxTimerEvent&) {
-    // GTK never queues timer ticks behind a slow frame, so a tick is always one fresh frame
-    // and no backlog has to be thrown away afterwards.
+void AquariumView::OnTimer() {
+    // The frame timer never queues ticks behind a slow frame, so a tick is always one fresh
+    // frame and no backlog has to be thrown away afterwards.
     RenderFrame();
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <wx/glcanvas.h>
-#include <wx/timer.h>
 
 #include <array>
 #include <memory>
 
+#include "platform/frame_timer.h"
 #include "view/screen_tables.h"
 
 namespace reef {
@@ -49,6 +49,9 @@ public:
     // Frees the GL objects, then the context, then stops the timer. Safe to call twice.
     void Teardown();
 
+    // The last command of the popup menu; ID_MODE_IDLE hides the pointer over the tank.
+    int Mode() const { return m_nCommand; }
+
     bool HasContext() const { return m_context != nullptr; }
     wxGLContext* Context() const { return m_context.get(); }
     int ScreenWidth() const { return m_nScreenWidth; }
@@ -65,8 +68,13 @@ private:
 
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
-    void OnTimer(wxTimerEvent& event);
+    void OnTimer();
     void OnEraseBackground(wxEraseEvent& event);
+    void OnMouse(wxMouseEvent& event);
+    void OnRightDown(wxMouseEvent& event);
+    void OnCommand(wxCommandEvent& event);
+    void ApplyCursorRule();
+    void BindInput();
 
     void RunSceneStartup();
     void SetUpGlState();
@@ -75,7 +83,7 @@ private:
 
     bool m_pixelFormatFound = false;
     std::unique_ptr<wxGLContext> m_context;
-    wxTimer m_timer;
+    FrameTimer m_timer;
 
     int m_nScreenWidth = 1680;
     int m_nScreenHeight = 1050;

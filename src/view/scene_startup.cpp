@@ -68,7 +68,7 @@ void AquariumView::StartScene() {
     RunSceneStartup();
     // Without a context there is nothing to render; the view stays black until it is closed.
     if (m_context) {
-        m_timer.Start(1);
+        m_timer.Start(1, [this] { OnTimer(); });
     }
     m_nAspectClass = AspectClassForScreen(m_nScreenWidth, m_nScreenHeight);
 }

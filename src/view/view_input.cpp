@@ -1,0 +1,73 @@
+// The view's mouse input: the pointer rule, the right-click menu and its commands.
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "scene/popup_menu.h"
+#include "view/aquarium_view.h"
+
+namespace reef {
+
+void AquariumView::BindInput() {
+    for (auto type : {wxEVT_MOTION, wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK}) {
+        Bind(type, &AquariumView::OnMouse, this);
+    }
+    Bind(wxEVT_RIGHT_DOWN, &AquariumView::OnRightDown, this);
+    for (int command :
+         {ID_ADD_DELETE_FISH, ID_EXIT_AQUARIUM, ID_CUSTOM_MUSIC, ID_CUSTOM_BACKGROUND}) {
+        Bind(wxEVT_MENU, &AquariumView::OnCommand, this, command);
+    }
+}
+
+void AquariumView::ApplyCursorRule() {
+    // Nothing covers the aquarium while it is idle; after the fish dialog the pointer stays.
+    SetCursor(m_nCommand == ID_MODE_IDLE ? wxCursor(wxCURSOR_BLANK) : wxCursor(wxCURSOR_ARROW));
+}
+
+void AquariumView::OnMouse(wxMouseEvent& event) {
+    ApplyCursorRule();
+    event.Skip();
+}
+
+void AquariumView::OnRightDown(wxMouseEvent& event) {
+    // Records in menu order: command, icon resource, text (two leading blanks).
+    struct {
+        int command;
+        int icon;
+        const char* text;
+    } const items[] = {
+        {ID_ADD_DELETE_FISH, 180, "  Add/Delete Fish"},
+        {ID_CUSTOM_MUSIC, 253, "  Custom Music"},
+        {ID_CUSTOM_BACKGROUND, 232, "  Custom Background"},
+        {ID_EXIT_AQUARIUM, 175, "  Exit"},
+    };
+    auto* menu = new OwnerDrawMenu(this);
+    for (const auto& item : items) {
+        menu->Append(item.command, PopupMenuItem{item.icon, item.icon, item.text});
+    }
+    menu->OpenAt(ClientToScreen(event.GetPosition()));
+    event.Skip();
+}
+
+void AquariumView::OnCommand(wxCommandEvent& event) {
+    m_nCommand = event.GetId();
+    switch (m_nCommand) {
+        case ID_ADD_DELETE_FISH:
+            // The mode stays: the pointer remains visible over the tank afterwards.
+            break;
+        case ID_CUSTOM_MUSIC:
+        case ID_CUSTOM_BACKGROUND:
+            m_nCommand = ID_MODE_IDLE;
+            ApplyCursorRule();
+            break;
+        case ID_EXIT_AQUARIUM:
+            // Ends at once, without closing the frame and without writing any setting.
+            Teardown();
+            std::fflush(nullptr);
+            _exit(0);
+        default:
+            event.Skip();
+    }
+}
+
+}  // namespace reef
