@@ -247,6 +247,12 @@ void Fish::ApplyWalls() {
         wallHit = kWallBottom;
         SetSpeedToward(0.1f, 0.025f);
     }
+    // A fish that meets a side, back or front wall while it is turning away from it (its target
+    // already points back into the tank) is held at the wall until its heading follows. Without
+    // this it would swim on through the wall for the length of the turn, up to 30 units, which
+    // takes it past the front glass and behind the camera.
+    position.x = std::clamp(position.x, bounds.xMin, bounds.xMax);
+    position.z = std::clamp(position.z, back, bounds.front);
 }
 
 void Fish::UpdateBoundingPoints() {
