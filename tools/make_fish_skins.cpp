@@ -221,11 +221,10 @@ void PaintTrunk(Canvas& img, const Look& look, int kind) {
             Rgb c = look.pattern(BaseTrunk(look, v), u, v, px, py);
             // A soft shimmer of scales, stronger on the upper flank.
             c = Shade(c, 0.94 + 0.1 * Hash(px, py, kind) * (1 - v));
-            // The gill slit: a thin dark arc behind the head.
-            double gill = std::abs(u - (0.2 + 0.04 * std::cos((v - 0.45) * kPi)));
-            if (gill < 0.012 && v > 0.25 && v < 0.8) {
-                c = Shade(c, 0.55);
-            }
+            // The gill slit: a soft dark arc behind the head, about a pixel wide.
+            double gill = std::abs(u - (0.2 + 0.03 * std::cos((v - 0.5) * kPi))) * 48.0;
+            double along = Smooth(0.2, 0.3, v) * (1 - Smooth(0.75, 0.85, v));
+            c = Shade(c, 1.0 - 0.4 * (1 - Smooth(0.4, 1.1, gill)) * along);
             img[py * skin::kSize + px] = c;
         }
     }
