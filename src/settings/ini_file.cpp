@@ -74,14 +74,6 @@ bool WriteAll(int fd, const std::string& text) {
     return true;
 }
 
-std::string FolderOf(const std::string& path) {
-    std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // The file a write replaces: the target of a symbolic link, so the link itself survives.
 std::string WriteTarget(const std::string& path) {
     struct stat info {};
@@ -95,7 +87,10 @@ std::string WriteTarget(const std::string& path) {
     return path;
 }
 
-// Writes `text` to a new file in the folder of `path` and renames it over `path`.
+// Writes `text` to a new file in the folder of `path` and renames it over `path`. The new file
+// is on the disk before the rename, so after a crash or a power cut the name holds either the
+// old or the new content, never a part of it. (The folder is not synced: losing the rename
+// itself in a power cut only brings back the old file.)
 bool ReplaceFile(const std::string& path, const std::string& text, mode_t mode) {
     std::string temp = path + ".XXXXXX";
     int fd = mkstemp(temp.data());
@@ -107,12 +102,6 @@ bool ReplaceFile(const std::string& path, const std::string& text, mode_t mode) 
     if (!ok || rename(temp.c_str(), path.c_str()) != 0) {
         unlink(temp.c_str());
         return false;
-    }
-    // The rename itself reaches the disk with the folder's entry.
-    int folder = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        fsync(folder);
-        close(folder);
     }
     return true;
 }

@@ -61,7 +61,7 @@ TEST(LightAndFog, EachFrameTakesTheCurrentSettings) {
     const Case cases[] = {
         {50, 25, 0.5f, 0.0f},      // the running program: fog on but invisible
         {0, 0, 1.0f, 0.0125f},     // full light, densest fog
-        {100, 10, 0.0f, 0.0075f},  // light 1 off while lighting stays enabled in the frame
+        {100, 10, 0.0f, 0.0075f},  // light 1 gives nothing; light 1 itself stays enabled
     };
     for (const Case& c : cases) {
         g_settings.nLightLevel = c.light;
