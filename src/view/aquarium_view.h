@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/frame_timer.h"
+#include "scene/sand_floor.h"
 #include "view/screen_tables.h"
 
 namespace reef {
@@ -57,6 +58,7 @@ public:
     int ScreenWidth() const { return m_nScreenWidth; }
     int ScreenHeight() const { return m_nScreenHeight; }
     const TankBox& Tank() const { return m_tank; }
+    const SandFloorGrid& SandFloor() const { return m_sandFloor; }
 
 private:
     struct PixelFormat {
@@ -93,6 +95,9 @@ private:
 
     unsigned int m_texDesktop = 0;
     std::array<unsigned int, 15> m_texFish{};
+
+    // Built at start-up from the tank box; the fish start positions are picked on it.
+    SandFloorGrid m_sandFloor;
 };
 
 }  // namespace reef

@@ -3,16 +3,10 @@
 #include <GL/glu.h>
 
 #include "scene/lighting.h"
+#include "settings/aquarium_settings.h"
 #include "view/aquarium_view.h"
 
 namespace reef {
-namespace {
-
-// Until the settings are read from the settings file, the frame uses their defaults.
-constexpr int kDefaultLightLevel = 50;
-constexpr int kDefaultFogLevel = 25;
-
-}  // namespace
 
 void AquariumView::RenderFrame() {
     if (!m_context) {
@@ -36,8 +30,8 @@ void AquariumView::RenderFrame() {
     glViewport(0, 0, w, h);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    UpdateLight(kDefaultLightLevel);
-    UpdateFog(kDefaultFogLevel);
+    UpdateLight(g_settings.nLightLevel);
+    UpdateFog(g_settings.nFogLevel);
 
     glDisable(GL_LIGHTING);
     glFinish();

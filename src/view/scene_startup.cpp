@@ -9,6 +9,7 @@
 #include "resources/extraction.h"
 #include "resources/scramble.h"
 #include "resources/textures.h"
+#include "settings/aquarium_settings.h"
 #include "view/aquarium_view.h"
 
 namespace reef {
@@ -100,6 +101,11 @@ void AquariumView::RunSceneStartup() {
         return;
     }
     LoadTextures(resourceFolder, *tempFolder);
+    LoadAquariumSettings();
+
+    // One floor vertex per world unit of the tank's width and depth, truncated.
+    m_sandFloor.Build(static_cast<int>(m_tank.maxX - m_tank.minX), static_cast<int>(-m_tank.minZ),
+                      1);
 
     // Exponential white fog; the density is replaced by every frame. Start and end have no
     // effect in exponential mode.

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "settings/ini_text.h"
+
+namespace reef {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(IniText, AtoiLike) {
+    struct Case {
+        const char* text;
+        int expected;
+    };
+    const Case cases[] = {
+        {"", 0},                                // no digits
+        {"abc", 0},                             // letters only
+        {"25", 25},                             //
+        {"  \t-7", -7},                         // leading blanks and a sign
+        {"+12", 12},                            //
+        {"- 3", 0},                             // a sign must touch its digits
+        {"32767.5", 32767},                     // stops at the first non-digit
+        {"12abc", 12},                          //
+        {"0065280", 65280},                     // leading zeros
+        {"2147483647", INT_MAX},                //
+        {"-2147483648", INT_MIN},               //
+        {"2147483648", INT_MAX},                // overflow clamps instead of wrapping
+        {"-99999999999999999999999", INT_MIN},  //
+        {"99999999999999999999999999", INT_MAX},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(AtoiLike(c.text), c.expected) << '"' << c.text << '"';
+    }
+}
+
+TEST(IniText, Reads) {
+    const std::string value200(200, 'v');
+    struct Case {
+        std::string text;
+        const char* section;
+        const char* key;
+        std::string expected;
+    };
+    const Case cases[] = {
+        // Names match without regard to case; keys hold spaces.
+        {"[Aquarium Settings]\nShow Water=1\n", "aquarium settings", "SHOW WATER", "1"},
+        // Blanks around names and values are not part of them.
+        {"  [ Fish Number ]  \n  Fish3  =  120  \n", "Fish Number", "Fish3", "120"},
+        // A value is cut to 127 bytes.
+        {"[s]\nk=" + value200 + "\n", "s", "k", std::string(127, 'v')},
+        // Missing section, missing key, empty value.
+        {"[s]\nk=1\n", "t", "k", ""},
+        {"[s]\nk=1\n", "s", "j", ""},
+        {"[s]\nk=\n", "s", "k", ""},
+        // A key of another section with the same name does not count.
+        {"[a]\nk=1\n[b]\nk=2\n", "b", "k", "2"},
+        // Keys before any section belong to none.
+        {"k=0\n[s]\nk=1\n", "s", "k", "1"},
+        // The first of two equal keys wins; so does the first of two equal sections.
+        {"[s]\nk=1\nk=2\n[s]\nk=3\n", "s", "k", "1"},
+        // A key only in the second copy of a section is still found.
+        {"[s]\na=1\n[S]\nk=3\n", "s", "k", "3"},
+        // Hand-written shapes: BOM, CRLF, comments, blank lines, stray text, a missing last LF.
+        {"\xEF\xBB\xBF[s]\r\n; k=comment\r\n\r\nstray text\r\nk=5\r\n", "s", "k", "5"},
+        {"[s]\nk=7", "s", "k", "7"},
+        // Only the first '=' separates key and value.
+        {"[s]\nk=a=b\n", "s", "k", "a=b"},
+        // A NUL byte ends the value as it would end a C string.
+        {"[s]\nk=12\0"
+         "34\n"s,
+         "s", "k", "12"},
+        // A section line without ']' still names its section.
+        {"[s\nk=8\n", "s", "k", "8"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FindIniValue(c.text, c.section, c.key), c.expected) << c.text;
+    }
+}
+
+TEST(IniText, Writes) {
+    struct Case {
+        std::string before;
+        const char* section;
+        const char* key;
+        const char* value;
+        std::string after;
+    };
+    const Case cases[] = {
+        // A fresh file.
+        {"", "s", "k", "1", "[s]\nk=1\n"},
+        // In-place replacement keeps the key's spelling, the blanks before the value, the rest
+        // of the file and the line end.
+        {"; top\n[S]\n Show Water = 1\nnext=2\n", "s", "SHOW WATER", "0",
+         "; top\n[S]\n Show Water = 0\nnext=2\n"},
+        {"[s]\r\nk=1\r\nj=2\r\n", "s", "k", "22", "[s]\r\nk=22\r\nj=2\r\n"},
+        // An empty value is replaced in place too.
+        {"[s]\nk=\n", "s", "k", "3", "[s]\nk=3\n"},
+        // A new key goes right after the last entry of its section, before blank lines and
+        // comments that precede the next section.
+        {"[a]\nx=1\n\n; about b\n[b]\ny=2\n", "a", "k", "3",
+         "[a]\nx=1\nk=3\n\n; about b\n[b]\ny=2\n"},
+        // ... or right after the header of an empty section.
+        {"[a]\n\n[b]\n", "a", "k", "3", "[a]\nk=3\n\n[b]\n"},
+        // A new section goes at the end, in the file's own line ends.
+        {"\xEF\xBB\xBF[a]\r\nx=1\r\n", "b", "k", "3", "\xEF\xBB\xBF[a]\r\nx=1\r\n[b]\r\nk=3\r\n"},
+        // A last line without its line end gets one first.
+        {"[a]\nx=1", "a", "k", "3", "[a]\nx=1\nk=3\n"},
+        {"[a]\nx=1", "b", "k", "3", "[a]\nx=1\n[b]\nk=3\n"},
+        // The first of two equal keys is the one replaced.
+        {"[s]\nk=1\nk=2\n", "s", "k", "9", "[s]\nk=9\nk=2\n"},
+        // Stray text and bytes that mean nothing here stay as they are.
+        {"\x01\xff garbage\n[s]\nk=1\n", "s", "k", "2", "\x01\xff garbage\n[s]\nk=2\n"},
+    };
+    for (const Case& c : cases) {
+        auto after = SetIniValue(c.before, c.section, c.key, c.value);
+        ASSERT_TRUE(after.has_value()) << c.before;
+        EXPECT_EQ(*after, c.after) << c.before;
+        EXPECT_EQ(FindIniValue(*after, c.section, c.key), c.value) << c.before;
+    }
+}
+
+TEST(IniText, RefusesWhatWouldNotReadBackAsOneEntry) {
+    const std::string text = "[s]\nk=1\n";
+    struct Case {
+        std::string section, key, value;
+    };
+    const Case cases[] = {
+        {"s", "k", "a\nj=2"},  // a line break would add an entry
+        {"s", "k", "a\rb"},    //
+        {"s", "k", "a\0b"s},   //
+        {"s", "a=b", "1"},     // '=' would move the key's end
+        {"s", "[t]", "1"},     // would start a section
+        {"s", ";k", "1"},      // would be a comment
+        {"s", "", "1"},        //
+        {"s", " k", "1"},      // blanks around a name are not part of it
+        {"s]", "k", "1"},      //
+        {"s\nt", "k", "1"},    //
+        {"", "k", "1"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_FALSE(SetIniValue(text, c.section, c.key, c.value).has_value())
+            << c.section << " / " << c.key;
+    }
+}
+
+}  // namespace
+}  // namespace reef
