@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+#include "scene/background_plane.h"
 #include "view/screen_tables.h"
 
 namespace reef {
@@ -43,6 +44,10 @@ public:
     // Renders and presents one frame. Does nothing until the scene has a context.
     void RenderFrame();
 
+    // Advances and draws one frame into the back buffer without presenting it, so drawing
+    // tests can read it back. Needs the view's context current.
+    void DrawFrame();
+
     // Frees the GL objects, then the context, then stops the timer. Safe to call twice.
     void Teardown();
 
@@ -68,6 +73,7 @@ private:
     void RunSceneStartup();
     void SetUpGlState();
     void LoadTextures(const std::string& resourceFolder, const std::string& tempFolder);
+    void CreateRippleGrids();
     wxSize DevicePixelSize(wxSize logical) const;
 
     bool m_pixelFormatFound = false;
@@ -82,6 +88,7 @@ private:
 
     unsigned int m_texDesktop = 0;
     std::array<unsigned int, 15> m_texFish{};
+    RippleGrids m_pRipple;
 };
 
 }  // namespace reef

@@ -2,6 +2,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "scene/background_pass.h"
+#include "scene/custom_background.h"
 #include "scene/lighting.h"
 #include "view/aquarium_view.h"
 
@@ -11,6 +13,9 @@ namespace {
 // Until the settings are read from the settings file, the frame uses their defaults.
 constexpr int kDefaultLightLevel = 50;
 constexpr int kDefaultFogLevel = 25;
+// BACKGROUND and "Show Terra": the desktop picture is shown.
+constexpr int kDefaultBackgroundChoice = 0;
+constexpr int kDefaultShowTerrain = 1;
 
 }  // namespace
 
@@ -19,6 +24,12 @@ void AquariumView::RenderFrame() {
         return;
     }
     SetCurrent(*m_context);
+    DrawFrame();
+    glFinish();
+    SwapBuffers();
+}
+
+void AquariumView::DrawFrame() {
     const int w = m_nScreenWidth;
     const int h = m_nScreenHeight;
 
@@ -39,9 +50,21 @@ void AquariumView::RenderFrame() {
     UpdateLight(kDefaultLightLevel);
     UpdateFog(kDefaultFogLevel);
 
+    BackgroundInputs background;
+    background.backgroundChoice = kDefaultBackgroundChoice;
+    background.showTerrain = kDefaultShowTerrain;
+    background.customBackground = CustomBackground().active;
+    background.customTexture = CustomBackground().texture;
+    background.desktopTexture = m_texDesktop;
+    background.aspectClass = m_nAspectClass;
+    background.listedScreen = IsAspectClassListed(w, h);
+    background.screenWidth = w;
+    background.screenHeight = h;
+    if (m_pRipple.front()) {  // missing when the start-up stopped early
+        BackgroundPass(background, m_pRipple);
+    }
+
     glDisable(GL_LIGHTING);
-    glFinish();
-    SwapBuffers();
 }
 
 }  // namespace reef

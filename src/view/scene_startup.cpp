@@ -9,6 +9,7 @@
 #include "resources/extraction.h"
 #include "resources/scramble.h"
 #include "resources/textures.h"
+#include "scene/ripple_grid.h"
 #include "view/aquarium_view.h"
 
 namespace reef {
@@ -61,6 +62,15 @@ void AquariumView::LoadTextures(const std::string& resourceFolder, const std::st
     }
 }
 
+void AquariumView::CreateRippleGrids() {
+    // One after the other: each grid's shape takes the next random numbers.
+    for (auto& grid : m_pRipple) {
+        grid = std::make_unique<RippleGrid>();
+        grid->Init();
+        grid->Resize(m_nScreenWidth, m_nScreenHeight);
+    }
+}
+
 void AquariumView::StartScene() {
     if (m_context) {
         return;
@@ -101,6 +111,7 @@ void AquariumView::RunSceneStartup() {
         return;
     }
     LoadTextures(resourceFolder, *tempFolder);
+    CreateRippleGrids();
 
     // Exponential white fog; the density is replaced by every frame. Start and end have no
     // effect in exponential mode.

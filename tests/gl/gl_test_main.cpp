@@ -3,6 +3,7 @@
 // it, and each test renders frames and reads the OpenGL state or pixels back.
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/evtloop.h>
 #include <wx/init.h>
 
 #include "app/main_frame.h"
@@ -21,8 +22,13 @@ AquariumView& View() {
 }
 
 void ProcessPendingEvents() {
-    for (int i = 0; i < 20; ++i) {
-        wxTheApp->Yield(true);
+    // One event at a time, a bounded number of times: GLib re-arms the view's 1 ms timer from
+    // the time its frame started, so after a frame slower than 1 ms the timer is due again at
+    // once and a Yield(), which runs until nothing is pending, would never return.
+    wxGUIEventLoop loop;
+    wxEventLoopActivator activate(&loop);
+    for (int i = 0; i < 20 && loop.Pending(); ++i) {
+        loop.Dispatch();
     }
 }
 
