@@ -4,6 +4,8 @@
 #include <GL/glu.h>
 #include <wx/dcclient.h>
 
+#include "scene/ripple_grid.h"
+
 namespace reef {
 
 AquariumView::PixelFormat AquariumView::ChoosePixelFormat() {
@@ -73,6 +75,13 @@ void AquariumView::OnSize(wxSizeEvent& event) {
     gluPerspective(45.0, static_cast<double>(w) / h, 0.1, 400.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    // The grids follow the view's own size; each restarts with a drop in its corner.
+    for (auto& grid : m_pRipple) {
+        if (grid) {
+            grid->Resize(w, h);
+            grid->AddDrop(0, 0);
+        }
+    }
 }
 
 void AquariumView::OnTimer() {

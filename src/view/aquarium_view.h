@@ -7,6 +7,7 @@
 
 #include "platform/frame_timer.h"
 #include "scene/sand_floor.h"
+#include "scene/background_plane.h"
 #include "view/screen_tables.h"
 
 namespace reef {
@@ -47,6 +48,10 @@ public:
     // Stops the frame loop's timer, for callers that render frames themselves.
     void StopFrameTimer() { m_timer.Stop(); }
 
+    // Advances and draws one frame into the back buffer without presenting it, so drawing
+    // tests can read it back. Needs the view's context current.
+    void DrawFrame();
+
     // Frees the GL objects, then the context, then stops the timer. Safe to call twice.
     void Teardown();
 
@@ -81,6 +86,7 @@ private:
     void RunSceneStartup();
     void SetUpGlState();
     void LoadTextures(const std::string& resourceFolder, const std::string& tempFolder);
+    void CreateRippleGrids();
     wxSize DevicePixelSize(wxSize logical) const;
 
     bool m_pixelFormatFound = false;
@@ -98,6 +104,7 @@ private:
 
     // Built at start-up from the tank box; the fish start positions are picked on it.
     SandFloorGrid m_sandFloor;
+    RippleGrids m_pRipple;
 };
 
 }  // namespace reef

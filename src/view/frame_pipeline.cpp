@@ -2,6 +2,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "scene/background_pass.h"
+#include "scene/custom_background.h"
 #include "scene/lighting.h"
 #include "settings/aquarium_settings.h"
 #include "view/aquarium_view.h"
@@ -13,6 +15,12 @@ void AquariumView::RenderFrame() {
         return;
     }
     SetCurrent(*m_context);
+    DrawFrame();
+    glFinish();
+    SwapBuffers();
+}
+
+void AquariumView::DrawFrame() {
     const int w = m_nScreenWidth;
     const int h = m_nScreenHeight;
 
@@ -33,9 +41,21 @@ void AquariumView::RenderFrame() {
     UpdateLight(g_settings.nLightLevel);
     UpdateFog(g_settings.nFogLevel);
 
+    BackgroundInputs background;
+    background.backgroundChoice = g_settings.nBackground;
+    background.showTerrain = g_settings.nShowTerra;
+    background.customBackground = CustomBackground().active;
+    background.customTexture = CustomBackground().texture;
+    background.desktopTexture = m_texDesktop;
+    background.aspectClass = m_nAspectClass;
+    background.listedScreen = IsAspectClassListed(w, h);
+    background.screenWidth = w;
+    background.screenHeight = h;
+    if (m_pRipple.front()) {  // missing when the start-up stopped early
+        BackgroundPass(background, m_pRipple);
+    }
+
     glDisable(GL_LIGHTING);
-    glFinish();
-    SwapBuffers();
 }
 
 }  // namespace reef

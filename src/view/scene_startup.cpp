@@ -9,6 +9,7 @@
 #include "resources/extraction.h"
 #include "resources/scramble.h"
 #include "resources/textures.h"
+#include "scene/ripple_grid.h"
 #include "settings/aquarium_settings.h"
 #include "view/aquarium_view.h"
 
@@ -62,6 +63,15 @@ void AquariumView::LoadTextures(const std::string& resourceFolder, const std::st
     }
 }
 
+void AquariumView::CreateRippleGrids() {
+    // One after the other: each grid's shape takes the next random numbers.
+    for (auto& grid : m_pRipple) {
+        grid = std::make_unique<RippleGrid>();
+        grid->Init();
+        grid->Resize(m_nScreenWidth, m_nScreenHeight);
+    }
+}
+
 void AquariumView::StartScene() {
     if (m_context) {
         return;
@@ -106,6 +116,8 @@ void AquariumView::RunSceneStartup() {
     // One floor vertex per world unit of the tank's width and depth, truncated.
     m_sandFloor.Build(static_cast<int>(m_tank.maxX - m_tank.minX), static_cast<int>(-m_tank.minZ),
                       1);
+
+    CreateRippleGrids();
 
     // Exponential white fog; the density is replaced by every frame. Start and end have no
     // effect in exponential mode.

@@ -28,6 +28,15 @@ constexpr ClassRow kClassRows[] = {
     {1280, 800, 4}, {1600, 900, 5},  {1366, 768, 6},
 };
 
+const ClassRow* FindClassRow(int width, int height) {
+    for (const ClassRow& row : kClassRows) {
+        if (row.width == width && row.height == height) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 TankBox TankBoxForScreen(int width, int height) {
@@ -49,12 +58,12 @@ TankBox TankBoxForScreen(int width, int height) {
 }
 
 int AspectClassForScreen(int width, int height) {
-    for (const ClassRow& row : kClassRows) {
-        if (row.width == width && row.height == height) {
-            return row.aspectClass;
-        }
-    }
-    return 1;
+    const ClassRow* row = FindClassRow(width, height);
+    return row ? row->aspectClass : 1;
+}
+
+bool IsAspectClassListed(int width, int height) {
+    return FindClassRow(width, height) != nullptr;
 }
 
 Frustum FrustumForScreen(int width, int height) {

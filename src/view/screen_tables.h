@@ -16,6 +16,9 @@ TankBox TankBoxForScreen(int width, int height);
 // The screen-size class (0..6) that picks the background plane's width; 1 for unlisted sizes.
 int AspectClassForScreen(int width, int height);
 
+// Whether the class table has a row of its own for a screen of w x h pixels.
+bool IsAspectClassListed(int width, int height);
+
 // The perspective frustum of every frame: near plane 1, far plane 1000, the shorter screen side
 // spanning +-0.4 at the near plane.
 struct Frustum {

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "scene/background_plane.h"
+
+namespace reef {
+
+// What the background pass reads each frame.
+struct BackgroundInputs {
+    int backgroundChoice = 0;  // the plane is drawn only for 0
+    int showTerrain = 1;       // and only when this is not 0
+    bool customBackground = false;
+    unsigned int customTexture = 0;  // bound instead of the desktop while customBackground is set
+    unsigned int desktopTexture = 0;
+    int aspectClass = 1;       // 0..6
+    bool listedScreen = true;  // the screen size has a row in the class table
+    int screenWidth = 1680;    // pixels: the range of the random drop positions
+    int screenHeight = 1050;
+};
+
+// Draws the background picture at z = -110 through the ripple grids and rains one drop on each
+// grid, under the camera's model-view matrix. Leaves the picture's texture bound and the matrix
+// as it found it. Needs a current context; the plane takes the current colour, normal, lighting
+// and fog.
+void BackgroundPass(const BackgroundInputs& inputs, RippleGrids& grids);
+
+}  // namespace reef
