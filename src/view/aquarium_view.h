@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "platform/frame_timer.h"
-#include "scene/sand_floor.h"
 #include "scene/background_plane.h"
+#include "scene/sand_floor.h"
 #include "view/screen_tables.h"
 
 namespace reef {
