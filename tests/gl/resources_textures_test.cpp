@@ -106,7 +106,7 @@ TEST_F(Textures, OddSizesAreScaledToPowersOfTwo) {
 
 TEST_F(Textures, AnUnusableFileGivesANameWithoutAnImage) {
     Write(m_dir / "junk.bmp", Bytes(300, 'B'));
-    for (const std::string path : {m_dir / "junk.bmp", m_dir / "missing.bmp", m_dir.path()}) {
+    for (const std::string& path : {m_dir / "junk.bmp", m_dir / "missing.bmp", m_dir.path()}) {
         unsigned int texture = 0;
         LoadBmpTexture(path, &texture);
         EXPECT_NE(texture, 0u) << path;
