@@ -17,18 +17,9 @@ namespace reef {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ReadText;
 using test::ScratchDir;
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void Spit(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using test::WriteText;
 
 int FileCount(const ScratchDir& dir) {
     int n = 0;
@@ -44,19 +35,19 @@ TEST(IniFile, WritesReplaceTheFileKeepingEverythingElse) {
     EXPECT_EQ(ReadIniString(path, "s", "k"), "");  // no file yet
 
     ASSERT_TRUE(WriteIniString(path, "Fish Number", "Fish0", "2"));
-    EXPECT_EQ(Slurp(path), "[Fish Number]\nFish0=2\n");
+    EXPECT_EQ(ReadText(path), "[Fish Number]\nFish0=2\n");
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                   fs::perms::others_read);
 
     const std::string handWritten =
         "\xEF\xBB\xBF; my settings\r\n[Fish Number]\r\nFish0 = 2\r\n\r\nnotes\r\n";
-    Spit(path, handWritten);
+    WriteText(path, handWritten);
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_TRUE(WriteIniString(path, "fish number", "FISH0", "3"));
     ASSERT_TRUE(WriteIniString(path, "Fish Number", "Fish1", "1"));
     EXPECT_EQ(
-        Slurp(path),
+        ReadText(path),
         "\xEF\xBB\xBF; my settings\r\n[Fish Number]\r\nFish0 = 3\r\nFish1=1\r\n\r\nnotes\r\n");
     EXPECT_EQ(ReadIniString(path, "FISH NUMBER", "fish1"), "1");
     // The file keeps its permissions, and no temporary file is left beside it.
@@ -67,11 +58,11 @@ TEST(IniFile, WritesReplaceTheFileKeepingEverythingElse) {
 
 TEST(IniFile, ASymbolicLinkStaysALink) {
     ScratchDir dir;
-    Spit(dir / "real.ini", "[s]\nk=1\n");
+    WriteText(dir / "real.ini", "[s]\nk=1\n");
     fs::create_symlink(dir / "real.ini", dir / "ReefSet.ini");
     ASSERT_TRUE(WriteIniString(dir / "ReefSet.ini", "s", "k", "2"));
     EXPECT_TRUE(fs::is_symlink(dir / "ReefSet.ini"));
-    EXPECT_EQ(Slurp(dir / "real.ini"), "[s]\nk=2\n");
+    EXPECT_EQ(ReadText(dir / "real.ini"), "[s]\nk=2\n");
 }
 
 TEST(IniFile, FilesThatMustNotBeWrittenAreLeftAlone) {
@@ -80,10 +71,10 @@ TEST(IniFile, FilesThatMustNotBeWrittenAreLeftAlone) {
 
     // No write permission: refused even where the user could override it.
     const std::string readOnly = dir / "read-only.ini";
-    Spit(readOnly, original);
+    WriteText(readOnly, original);
     fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
     EXPECT_FALSE(WriteIniString(readOnly, "s", "k", "2"));
-    EXPECT_EQ(Slurp(readOnly), original);
+    EXPECT_EQ(ReadText(readOnly), original);
     EXPECT_EQ(ReadIniString(readOnly, "s", "k"), "1");
 
     // A folder that does not exist.
@@ -104,7 +95,7 @@ TEST(IniFile, ReadOnlyFolder) {
     }
     ScratchDir dir;
     fs::create_directory(dir / "locked");
-    Spit(dir / "locked/ReefSet.ini", "[s]\nk=1\n");
+    WriteText(dir / "locked/ReefSet.ini", "[s]\nk=1\n");
     fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_FALSE(WriteIniString(dir / "locked/ReefSet.ini", "s", "k", "2"));
     EXPECT_EQ(ReadIniString(dir / "locked/ReefSet.ini", "s", "k"), "1");
@@ -120,21 +111,21 @@ TEST(IniFile, GarbageLoadsAndStaysIntact) {
         noise[i * 19] = static_cast<char>(i * 7);  // includes NUL, '\n', '[' and '='
     }
     const std::string text = noise + "\n[s]\nk=4\n" + std::string(100000, '\0');
-    Spit(path, text);
+    WriteText(path, text);
     EXPECT_EQ(ReadIniString(path, "s", "k"), "4");
     ASSERT_TRUE(WriteIniString(path, "s", "k", "5"));
     std::string expected = text;
     expected.replace(expected.find("k=4"), 3, "k=5");
-    EXPECT_EQ(Slurp(path), expected);
+    EXPECT_EQ(ReadText(path), expected);
 
     // Past the cap: what lies in the first part is read, but the file is never rewritten,
     // because the rewrite would cut it off.
     std::string huge = "[s]\nk=6\n" + std::string(10 << 20, '\n') + "[t]\nk=7\n";
-    Spit(path, huge);
+    WriteText(path, huge);
     EXPECT_EQ(ReadIniString(path, "s", "k"), "6");
     EXPECT_EQ(ReadIniString(path, "t", "k"), "");
     EXPECT_FALSE(WriteIniString(path, "s", "k", "8"));
-    EXPECT_EQ(Slurp(path).size(), huge.size());
+    EXPECT_EQ(ReadText(path).size(), huge.size());
 }
 
 // A process killed at any moment of a long run of writes leaves a complete file holding the old
@@ -144,7 +135,7 @@ TEST(IniFile, AKilledWriterLeavesACompleteFile) {
     const std::string path = dir / "ReefSet.ini";
     const std::string padding(3000, '#');
     for (int round = 0; round < 5; ++round) {
-        Spit(path, "; keep me\n[s]\ncounter=0\nafter=" + padding + "\n[t]\nx=1\n");
+        WriteText(path, "; keep me\n[s]\ncounter=0\nafter=" + padding + "\n[t]\nx=1\n");
         int pipeFds[2];
         ASSERT_EQ(pipe(pipeFds), 0);
         pid_t child = fork();
@@ -177,7 +168,7 @@ TEST(IniFile, AKilledWriterLeavesACompleteFile) {
             << "stored " << stored << ", last announced " << announced;
         EXPECT_EQ(ReadIniString(path, "s", "after"), padding.substr(0, kIniValueMax));
         EXPECT_EQ(ReadIniString(path, "t", "x"), "1");
-        EXPECT_EQ(Slurp(path).rfind("; keep me\n[s]\ncounter=", 0), 0u);
+        EXPECT_EQ(ReadText(path).rfind("; keep me\n[s]\ncounter=", 0), 0u);
     }
 }
 

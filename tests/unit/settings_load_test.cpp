@@ -14,19 +14,10 @@
 namespace reef {
 namespace {
 
+using test::ReadText;
 using test::ScopedEnv;
 using test::ScratchDir;
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void Spit(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using test::WriteText;
 
 // Loads from `text` (or from no file) with the random generator at its start-up state.
 class SettingsLoad : public ::testing::Test {
@@ -36,7 +27,7 @@ protected:
 
     AquariumSettings Load(const std::string* text = nullptr) {
         if (text != nullptr) {
-            Spit(m_path, *text);
+            WriteText(m_path, *text);
         }
         AquariumSettings settings{};
         LoadAquariumSettings(m_path, settings);
@@ -60,7 +51,7 @@ TEST_F(SettingsLoad, AFreshSystemGetsEveryDefaultInOrder) {
         counts[kind] = expected.Next() % 4;
         fish += "Fish" + std::to_string(kind) + "=" + std::to_string(counts[kind]) + "\n";
     }
-    EXPECT_EQ(Slurp(m_path),
+    EXPECT_EQ(ReadText(m_path),
               "[Aquarium Settings]\n"
               "Show Water=0\nShow Light=0\nShow Terra=1\nFRONT GUDING=1\nFRONTCOLOR=16777215\n"
               "FRONT MANJIANBIAN=0\nFRONT COLOR1=16777215\nFRONT COLOR2=16777215\n"
@@ -91,9 +82,9 @@ TEST_F(SettingsLoad, AFreshSystemGetsEveryDefaultInOrder) {
     }
 
     // A second start reads what the first wrote and changes nothing.
-    const std::string first = Slurp(m_path);
+    const std::string first = ReadText(m_path);
     AquariumSettings again = Load();
-    EXPECT_EQ(Slurp(m_path), first);
+    EXPECT_EQ(ReadText(m_path), first);
     EXPECT_EQ(again.nFishCount, s.nFishCount);
     EXPECT_EQ(ProcessRandom().State(), expected.State());
 }
@@ -148,7 +139,7 @@ TEST_F(SettingsLoad, ForcedKeysRangesAndStoredValues) {
     EXPECT_EQ(ProcessRandom().State(), 1u);  // no count was missing
 
     // The hand-written lines keep their place and line ends; missing keys join the section.
-    std::string after = Slurp(m_path);
+    std::string after = ReadText(m_path);
     EXPECT_EQ(after.rfind("; edited by hand\r\n[aquarium settings]\r\nshow water=0\r\n", 0), 0u);
     EXPECT_NE(after.find("CHECK VIEWS=abc\r\nShow Light=0\r\nFRONT GUDING=1\r\n"),
               std::string::npos);
@@ -183,13 +174,13 @@ TEST_F(SettingsLoad, FogAndLightRepairs) {
 
 TEST_F(SettingsLoad, UnwritableFileStillGivesTheValues) {
     const std::string file = "[Aquarium Settings]\nShow Water=1\nFOGNONGDU=40\n";
-    Spit(m_path, file);
+    WriteText(m_path, file);
     std::filesystem::permissions(m_path, std::filesystem::perms::owner_read);
     AquariumSettings s = Load();
     EXPECT_EQ(s.nShowWater, 0);
     EXPECT_EQ(s.nFogLevel, 25);
     EXPECT_EQ(s.nVolume, 32767);
-    EXPECT_EQ(Slurp(m_path), file);
+    EXPECT_EQ(ReadText(m_path), file);
 
     // A folder that cannot hold the file: every default, every count drawn.
     ProcessRandom().SetState(1);
@@ -212,7 +203,7 @@ TEST_F(SettingsLoad, BinaryGarbageGivesTheDefaults) {
     EXPECT_EQ(s.nShowTerra, 1);
     EXPECT_EQ(s.nFogLevel, 25);
     EXPECT_EQ(s.nBubbleCount, 100);
-    std::string after = Slurp(m_path);
+    std::string after = ReadText(m_path);
     EXPECT_EQ(after.substr(0, garbage.size()), garbage);
     EXPECT_EQ(ReadIniString(m_path, "Aquarium Settings", "QIPAONUM"), "100");
 }
