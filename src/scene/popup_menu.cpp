@@ -116,11 +116,11 @@ void OwnerDrawMenu::DrawItem(wxDC& dc, const wxRect& rect, bool selected,
         return;
     }
     if (selected) {
-        // A one-pixel black frame around a light blue fill.
-        dc.SetBrush(*wxTRANSPARENT_BRUSH);
-        dc.SetPen(*wxBLACK_PEN);
-        dc.DrawRectangle(rect);
+        // A one-pixel black frame around a light blue fill, both filled rather than stroked so
+        // that the frame's corners stay crisp.
         dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(*wxBLACK_BRUSH);
+        dc.DrawRectangle(rect);
         dc.SetBrush(wxBrush(kSelectedFill));
         dc.DrawRectangle(wxRect(rect).Deflate(1));
     } else {
