@@ -45,10 +45,7 @@ int OneInFive() {
 }  // namespace
 
 Fish::Fish() {
-    for (int i = 0; i < 4; ++i) {
-        ringRotation[i * 5] = 1.0f;
-    }
-    mouthPeriod = 15 + Rand() % 20;
+    mouth.period = 15 + Rand() % 20;
     behaviourCounter = Rand() % 200;
 }
 
@@ -330,15 +327,6 @@ void Fish::BehaviourStep() {
     tailStyle = OneInFive();
 }
 
-void Fish::EasePitch() {
-    if (pitch < targetPitch) {
-        pitch += 1.0f;
-    }
-    if (pitch > targetPitch) {
-        pitch -= 1.0f;
-    }
-}
-
 void Fish::BendSmooth(float* out, int count, float target) {
     BendToward(out, count, target, false);
 }
@@ -347,11 +335,11 @@ void Fish::BendQuick(float* out, int count, float target) {
     BendToward(out, count, target, true);
 }
 
-void Fish::Bend() {
+void Fish::Bend(float out[kFishRings]) {
     if (turnStyle == 1) {
-        BendQuick(ringYaw.data(), kFishRings, targetHeading);
+        BendQuick(out, kFishRings, targetHeading);
     } else {
-        BendSmooth(ringYaw.data(), kFishRings, targetHeading);
+        BendSmooth(out, kFishRings, targetHeading);
     }
 }
 
@@ -439,29 +427,6 @@ void Fish::BendToward(float* out, int count, float target, bool quick) {
             out[i] = ring;
         }
     }
-}
-
-void Fish::Breathe() {
-    if (mouthCounter++ > mouthPeriod) {
-        if (mouthClosed) {
-            mouthClosed = Rand() % 5 != 0;  // opens one time in five
-        } else {
-            mouthClosed = Rand() % 2 == 0;  // closes one time in two
-        }
-        mouthCounter = 0;
-        mouthPeriod = 20 + Rand() % 20;
-    }
-}
-
-void Fish::UpdateDrift() {
-    drift += targetPitch > 0.0f ? 0.003f : -0.003f;
-    if (Rand() % 10 == 0) {
-        drift += 0.006f;
-    }
-    if (Rand() % 10 == 1) {
-        drift -= 0.006f;
-    }
-    drift = std::clamp(drift, -0.01f, 0.01f);
 }
 
 }  // namespace reef

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "fish/fish_draw.h"
+
 namespace reef {
 
 struct TankBox;
@@ -42,12 +44,6 @@ struct FishBounds {
     float top = 0.0f, bottom = 0.0f;
     float front = 0.0f;
     float Back() const { return 2.0f * front; }
-};
-
-// Phase and draw counter of one of the wave generators that animate the model.
-struct WaveClock {
-    float phase = 0.0f;
-    int counter = 0;
 };
 
 // Heading rules of Fish::ChangeHeading. Numbers not listed (3, 8, 9) change nothing.
@@ -93,36 +89,23 @@ constexpr float kDegToRad = 0.017453292f;
 
 // One fish of the tank: where it is, where it is steering to, and the state of the rules that
 // move and bend it. Angles are degrees, positions world units, speed world units per frame; one
-// frame is one step.
+// frame is one step. What the draw reads and animates (size, kind, heading, pitch, mouth, waves,
+// ring rotation) is the FishPose part.
 //
 // Constructing a fish draws two numbers from the process generator, in this order: the mouth
 // period, then the behaviour counter.
-struct Fish {
+struct Fish : FishPose {
     Fish();
 
-    bool drawable = true;                  // the model is drawn only while set; nothing clears it
-    std::array<float, 16> ringRotation{};  // column-major rotation for the vertex being emitted
-    int size = 3;                          // model scale, stays 3
-    bool mouthClosed = true;
     float speed = 0.1f;          // kept in [0.025, 0.1]
-    float targetPitch = 0.0f;    // kept in [-45, 45]
     float targetHeading = 0.0f;  // kept in [-360, 360]
-    float pitch = 0.0f;          // drawn pitch, eased toward targetPitch by 1 a frame
-    int mouthPeriod = 15;        // frames between mouth decisions; drawn in the constructor
-    int mouthCounter = 0;
-    int turnStyle = 0;  // 0 smooth, 1 quick body bend
-    int tailStyle = 0;  // 1 rising, 0 falling tail wave
+    int turnStyle = 0;           // 0 smooth, 1 quick body bend
     bool chewing = false;
-    float heading = 0.0f;
     int turnCounter = 0;  // frames since the last heading step
     bool turnReached = false;
     bool ringsSettled = false;
     std::array<int, kFishRings> ringAngle{};  // yaw of each body ring, whole degrees
-    std::array<float, kFishRings> ringYaw{};  // the bend's output for the model, degrees
     float turnFrom = 0.0f;                    // target heading the current bend started for
-    WaveClock tailWave;
-    std::array<WaveClock, 5> finWaves{};
-    float drift = 0.0f;  // head-fin drift, kept in [-0.01, 0.01]
     Vec3 position;
     DirectionFlags direction;
     FishBounds bounds;
@@ -136,7 +119,6 @@ struct Fish {
     Vec3 tail;
     FishBox box;
     bool colliding = false;
-    int kind = 0;
 
     // Copies the walls from the view's tank box: top 10 above it, bottom 5 above its floor,
     // front 9 in front of its far side.
@@ -163,21 +145,14 @@ struct Fish {
 
     // The wander or follow decisions of one frame.
     void BehaviourStep();
-    // Eases the drawn pitch one degree toward the target pitch.
-    void EasePitch();
 
     // Turns the heading toward target and writes the yaw of each body ring, head first, into
     // out (count values, at most 20 are written). The smooth rule steps 1 degree every third
     // frame; the quick rule steps up to 3 and bends the tail further.
     void BendSmooth(float* out, int count, float target);
     void BendQuick(float* out, int count, float target);
-    // The bend of this fish's turn style into ringYaw, toward its target heading.
-    void Bend();
-
-    // The mouth's open and close decisions, one frame.
-    void Breathe();
-    // The head-fin drift, one frame.
-    void UpdateDrift();
+    // The bend of this fish's turn style toward its target heading: the 20 ring yaws into out.
+    void Bend(float out[kFishRings]);
 
 private:
     void ApplySideRule(float& target, int side, float d) const;

@@ -99,6 +99,16 @@ void SetRingRotation(FishPose& pose, float degrees) {
     pose.ringRotationDegrees = degrees;
 }
 
+void EasePitch(FishPose& pose) {
+    // Both tests run, so a pitch that steps past the target is taken back the same draw.
+    if (pose.pitch < pose.targetPitch) {
+        pose.pitch += 1.0f;
+    }
+    if (pose.pitch > pose.targetPitch) {
+        pose.pitch -= 1.0f;
+    }
+}
+
 void FillFishArrays(FishPose& pose, FishDrawHooks& hooks, FishFrameArrays& arrays) {
     const int size = pose.size;
     FillMouthArrays(pose.mouth.closed, size, arrays.mouthA, arrays.mouthB);
@@ -201,12 +211,7 @@ void DrawFish(FishPose& pose, int kind, FishDrawHooks& hooks, FishGlSink& sink) 
     sink.PushMatrix();
     // Model z becomes the world's up axis and model y the depth.
     sink.Rotate(-90.0f, 1.0f, 0.0f, 0.0f);
-    if (pose.pitch < pose.targetPitch) {
-        pose.pitch += 1.0f;
-    }
-    if (pose.pitch > pose.targetPitch) {
-        pose.pitch -= 1.0f;
-    }
+    EasePitch(pose);
     // Tilt the nose about the horizontal axis across the fish.
     const float h = pose.heading * kRadiansPerDegree;
     sink.Rotate(-pose.pitch, std::sin(h), -std::cos(h), 0.0f);

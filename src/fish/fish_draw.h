@@ -50,6 +50,9 @@ void FillFishArrays(FishPose& pose, FishDrawHooks& hooks, FishFrameArrays& array
 // pectoral, pelvic, dorsal, tail, gill covers) for the pose's kind.
 void DrawFishParts(FishPose& pose, const FishFrameArrays& arrays, FishGlSink& sink);
 
+// Eases the drawn pitch one degree toward the target pitch.
+void EasePitch(FishPose& pose);
+
 // Sets pose.ringRotation to a rotation of `degrees` about the model z axis.
 void SetRingRotation(FishPose& pose, float degrees);
 

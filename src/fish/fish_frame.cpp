@@ -1,28 +1,38 @@
 #include "fish/fish_frame.h"
 
-#include "fish/fish.h"
-#include "fish/fish_slots.h"
-#include "fish/fish_tank.h"
+#include "fish/fish_gl_sink.h"
 
 namespace reef {
+namespace {
 
-void SimulateFishDraw(Fish& fish, int kind) {
-    fish.kind = kind;
-    fish.Breathe();
-    fish.Bend();
-    fish.UpdateDrift();
-    fish.EasePitch();
-    fish.BehaviourStep();
-    fish.MoveAndUpdateBounds();
+class NullSink final : public FishGlSink {
+public:
+    void PushMatrix() override {}
+    void PopMatrix() override {}
+    void Rotate(float, float, float, float) override {}
+    void Scale(float, float, float) override {}
+    void Begin(FishPrimitive) override {}
+    void End() override {}
+    void Normal(float, float, float) override {}
+    void TexCoord(float, float) override {}
+    void Vertex(const float[3]) override {}
+};
+
+}  // namespace
+
+FishGlSink& NullFishSink() {
+    static NullSink sink;
+    return sink;
+}
+
+void DrawTankFish(Fish& fish, int kind, FishGlSink& sink) {
+    FishMotionHooks hooks(fish);
+    DrawFish(fish, kind, hooks, sink);
 }
 
 void SimulateFrame(FishTank& tank, const SlotAssignment& slots) {
-    const int n = slots.fishCount < kFishSlots ? slots.fishCount : kFishSlots;
-    for (int slot = 0; slot < n; ++slot) {
-        SimulateFishDraw(tank.fish[slot], slots.kind[slot]);
-        RunFishRules(tank, slot);
-    }
-    RunProximityRule(tank, n);
+    RunFishPass(tank, slots,
+                [](Fish& fish, int kind) { DrawTankFish(fish, kind, NullFishSink()); });
 }
 
 }  // namespace reef

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "fish/fish_tank.h"
 #include "platform/frame_timer.h"
 #include "scene/background_plane.h"
 #include "scene/sand_floor.h"
@@ -102,6 +103,11 @@ private:
     unsigned int m_texDesktop = 0;
     std::array<unsigned int, 15> m_texFish{};
 
+    // The 50 fish records, held by value: constructing the view constructs them in slot order,
+    // which draws their start values (mouth period, behaviour counter) from the process
+    // generator before the scene start-up draws anything. Start-up places them; every frame
+    // draws and moves the slots in use.
+    FishTank m_fishTank;
     // Built at start-up from the tank box; the fish start positions are picked on it.
     SandFloorGrid m_sandFloor;
     RippleGrids m_pRipple;

