@@ -5,6 +5,7 @@
 #include "app/harness.h"
 #include "app/main_frame.h"
 #include "gl_test_support.h"
+#include "settings/aquarium_settings.h"
 
 namespace reef::test {
 namespace {
@@ -25,6 +26,9 @@ int main(int argc, char** argv) {
     if (reef::test::g_frame == nullptr) {
         return 1;
     }
+    // A fresh settings file gives each kind 0 to 3 fish at random; the tests start from an
+    // empty tank, and those that want fish set their own counts.
+    reef::g_settings.nFishCount.fill(0);
     int result = RUN_ALL_TESTS();
     reef::StopHarness(reef::test::g_frame);
     return result;
