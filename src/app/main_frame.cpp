@@ -6,9 +6,16 @@
 #include "platform/message.h"
 #include "platform/screen.h"
 #include "platform/screen_capture.h"
+#include "resources/icons.h"
 #include "view/aquarium_view.h"
 
 namespace reef {
+namespace {
+
+// The program's icon among the embedded icons.
+constexpr int kProgramIconId = 128;
+
+}  // namespace
 
 CMainFrame::CMainFrame() = default;
 
@@ -28,6 +35,11 @@ void CMainFrame::CreateAndShow() {
     long style = tempFolder ? (wxBORDER_NONE | wxSTAY_ON_TOP) : wxDEFAULT_FRAME_STYLE;
     Create(nullptr, wxID_ANY, kAppTitle, screen.GetPosition(), screen.GetSize(), style);
     SetBackgroundColour(*wxBLACK);
+    if (wxBitmap icon = LoadIconBitmap(kProgramIconId); icon.IsOk()) {
+        wxIcon frameIcon;
+        frameIcon.CopyFromBitmap(icon);
+        SetIcon(frameIcon);
+    }
     Bind(wxEVT_CHAR_HOOK, &CMainFrame::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
     Bind(wxEVT_SET_FOCUS, &CMainFrame::OnSetFocus, this);
