@@ -128,6 +128,11 @@ TEST_F(Textures, TheSnapshotLoaderKeepsTheImageSizeOrMakesNoName) {
     Level0 level = ReadLevel0();
     EXPECT_EQ(level.width, 333);
     EXPECT_EQ(level.height, 7);
+    GLint wrapS = 0, wrapT = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
+    EXPECT_EQ(wrapS, GL_CLAMP_TO_EDGE);  // ripples near the edges must not wrap around
+    EXPECT_EQ(wrapT, GL_CLAMP_TO_EDGE);
     std::vector<std::uint8_t> rgb = ReadRgb(level);
     EXPECT_EQ(rgb[(6 * 333 + 300) * 3], 300 % 256);  // red of the last row, column 300
     glDeleteTextures(1, &texture);
