@@ -37,7 +37,7 @@ start_display() {
 
 # Starts the program in the background; its pid is in APP_PID, its output in $SCRATCH/app.log.
 start_app() {
-    "$PROGRAM" >>"$SCRATCH/app.log" 2>&1 &
+    "$PROGRAM" "$@" >>"$SCRATCH/app.log" 2>&1 &
     APP_PID=$!
     APP_PIDS+=("$APP_PID")
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A second copy ends at once with status 0 and no window while the first runs; after the first
-# ends, the program starts again.
+# ends, the program starts again, whatever arguments it is given.
 source "$(dirname "$0")/lib.sh"
 start_display
 
@@ -17,7 +17,7 @@ kill -0 "$first" || fail "the first copy ended"
 
 kill "$first"
 wait_for_exit "$first" 10 || fail "the first copy did not end"
-start_app
+start_app --help --display=:99 -x junk
 window=$(wait_for_window 30) || fail "no window on a new start"
 press_key "$window" Escape
 wait_for_exit "$APP_PID" 10 || fail "Escape did not close the program"
