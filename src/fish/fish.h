@@ -85,7 +85,6 @@ enum FishState : int {
 };
 
 constexpr int kFishRings = 20;
-constexpr float kDegToRad = 0.017453292f;
 
 // One fish of the tank: where it is, where it is steering to, and the state of the rules that
 // move and bend it. Angles are degrees, positions world units, speed world units per frame; one

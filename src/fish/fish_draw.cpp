@@ -9,8 +9,6 @@
 namespace reef {
 namespace {
 
-constexpr float kRadiansPerDegree = 0.017453292f;
-
 // Rings followed by whole parts.
 constexpr int kHeadRing = 0;
 constexpr int kPectoralRing = 4;
@@ -88,7 +86,7 @@ void SetRingRotation(FishPose& pose, float degrees) {
         return;
     }
     // glRotatef(degrees, 0, 0, 1): the axis is already of unit length.
-    const float a = degrees * kRadiansPerDegree;
+    const float a = degrees * kDegToRad;
     const float c = std::cos(a);
     const float s = std::sin(a);
     float* m = pose.ringRotation;
@@ -213,7 +211,7 @@ void DrawFish(FishPose& pose, int kind, FishDrawHooks& hooks, FishGlSink& sink) 
     sink.Rotate(-90.0f, 1.0f, 0.0f, 0.0f);
     EasePitch(pose);
     // Tilt the nose about the horizontal axis across the fish.
-    const float h = pose.heading * kRadiansPerDegree;
+    const float h = pose.heading * kDegToRad;
     sink.Rotate(-pose.pitch, std::sin(h), -std::cos(h), 0.0f);
     hooks.BehaviourStep();
     const FishKind& table = GetFishKind(kind);

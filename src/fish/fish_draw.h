@@ -6,6 +6,9 @@ namespace reef {
 
 class FishGlSink;
 
+// Degrees to radians, as the fish's angles are converted everywhere.
+constexpr float kDegToRad = 0.017453292f;
+
 // What drawing a fish reads and changes of the fish's record. Angles in degrees.
 struct FishPose {
     bool drawable = true;  // the parts are drawn only while set
