@@ -11,8 +11,8 @@ CheckBoxLayout LayOutCheckBox(int width, int height, int size, int textStyle) {
     const int top = (inner.bottom() - size - inner.y) / 2 + 2;
     if (textStyle & kCheckTextLeft) {
         layout.indicator = UiRect{inner.right() - size, top, size, size};
-        layout.text = UiRect{inner.x, inner.y, layout.indicator.x - kCheckTextGap - inner.x,
-                             inner.height};
+        layout.text =
+            UiRect{inner.x, inner.y, layout.indicator.x - kCheckTextGap - inner.x, inner.height};
     } else {
         layout.indicator = UiRect{inner.x, top, size, size};
         const int left = layout.indicator.right() + kCheckTextGap;

@@ -16,14 +16,19 @@ wxRect ToWxRect(const UiRect& rect) {
     return wxRect(rect.x, rect.y, rect.width, rect.height);
 }
 
-wxBitmap MakeChecker() {
-    wxImage image(8, 8);
+// The pressed thumb: the red and green checkerboard inside the ellipse of `rect`, transparent
+// outside it. Built pixel by pixel because a pattern brush is smoothed to one mixed colour by
+// some cairo back ends.
+wxBitmap CheckeredThumb(const UiRect& rect) {
+    wxImage image(rect.width, rect.height);
+    image.InitAlpha();
     const wxColour set = ToWxColour(kSliderAccentColor);
     const wxColour clear = ToWxColour(kSliderThumbColor);
-    for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 8; ++x) {
-            const wxColour& c = SliderCheckerBit(x, y) ? set : clear;
+    for (int y = 0; y < rect.height; ++y) {
+        for (int x = 0; x < rect.width; ++x) {
+            const wxColour& c = SliderCheckerBit(rect.x + x, rect.y + y) ? set : clear;
             image.SetRGB(x, y, c.Red(), c.Green(), c.Blue());
+            image.SetAlpha(x, y, InsideEllipse(rect, rect.x + x, rect.y + y) ? 255 : 0);
         }
     }
     return wxBitmap(image);
@@ -34,8 +39,10 @@ wxBitmap MakeChecker() {
 ColorSlider::ColorSlider(wxWindow* parent, wxWindowID id, int value, int minValue, int maxValue,
                          const wxPoint& pos, const wxSize& size, int style)
     : wxControl(parent, id, pos, size, wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS),
-      m_value(value), m_min(minValue), m_max(std::max(minValue, maxValue)), m_style(style),
-      m_checker(MakeChecker()) {
+      m_value(value),
+      m_min(minValue),
+      m_max(std::max(minValue, maxValue)),
+      m_style(style) {
     m_value = std::clamp(value, m_min, m_max);
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetInitialSize(size);
@@ -195,10 +202,15 @@ void ColorSlider::DrawTo(wxDC& dc) const {
     dc.DrawRectangle(ToWxRect(geometry.Channel()).Deflate(1));
 
     // The thumb shows the checkerboard while it is pressed or has the keyboard focus.
-    const bool active = m_dragging || HasFocus();
+    const UiRect thumb = geometry.Thumb(m_value);
+    if (m_dragging || HasFocus()) {
+        dc.DrawBitmap(CheckeredThumb(thumb), thumb.x, thumb.y, true);
+        dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    } else {
+        dc.SetBrush(wxBrush(red));
+    }
     dc.SetPen(wxPen(green));
-    dc.SetBrush(active ? wxBrush(m_checker) : wxBrush(red));
-    dc.DrawEllipse(ToWxRect(geometry.Thumb(m_value)));
+    dc.DrawEllipse(ToWxRect(thumb));
 
     dc.SetPen(wxPen(red));
     dc.SetBrush(wxBrush(ToWxColour(kSliderStartMarkColor)));

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <wx/bitmap.h>
 #include <wx/control.h>
 
 #include "ui/slider_geometry.h"
@@ -53,8 +52,6 @@ private:
     int m_style;
     int m_tickFreq = 0;
     bool m_dragging = false;
-    // 8 x 8 checkerboard in the thumb and accent colours, the brush of a pressed thumb.
-    wxBitmap m_checker;
 };
 
 }  // namespace reef

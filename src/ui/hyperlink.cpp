@@ -28,7 +28,9 @@ HyperLink::HyperLink(wxWindow* parent, wxWindowID id, const wxString& label, con
                      const wxPoint& pos, const wxSize& size, long style)
     : wxControl(parent, id, pos, size, wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
       m_crHover(ToColorRef(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT))),
-      m_url(url.empty() ? label : url), m_opener(LaunchBrowser), m_reporter(ReportFailure) {
+      m_url(url.empty() ? label : url),
+      m_opener(LaunchBrowser),
+      m_reporter(ReportFailure) {
     SetLabel(label.empty() ? m_url : label);
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     m_font = parent->GetFont();

@@ -20,8 +20,20 @@ bool SliderCheckerBit(int x, int y) {
     return ((row >> (7 - (x & 7))) & 1) != 0;
 }
 
+bool InsideEllipse(const UiRect& rect, int x, int y) {
+    if (rect.width <= 0 || rect.height <= 0) {
+        return false;
+    }
+    const double dx = (x + 0.5 - rect.x - rect.width / 2.0) / (rect.width / 2.0);
+    const double dy = (y + 0.5 - rect.y - rect.height / 2.0) / (rect.height / 2.0);
+    return dx * dx + dy * dy <= 1.0;
+}
+
 SliderGeometry::SliderGeometry(int width, int height, int style, int minValue, int maxValue)
-    : m_width(width), m_height(height), m_style(style), m_min(minValue),
+    : m_width(width),
+      m_height(height),
+      m_style(style),
+      m_min(minValue),
       m_max(std::max(minValue, maxValue)) {}
 
 int SliderGeometry::AxisStart() const {

@@ -7,9 +7,9 @@ namespace reef {
 // Look of a ColorSlider.
 enum SliderStyle : int {
     kSliderHorizontal = 0,
-    kSliderVertical = 1,    // minimum at the top
-    kSliderTicks = 2,       // tick marks below (horizontal) or right of (vertical) the channel
-    kSliderTicksTopLeft = 4 // with kSliderTicks: tick marks above or left of the channel
+    kSliderVertical = 1,     // minimum at the top
+    kSliderTicks = 2,        // tick marks below (horizontal) or right of (vertical) the channel
+    kSliderTicksTopLeft = 4  // with kSliderTicks: tick marks above or left of the channel
 };
 
 inline constexpr ColorRef kSliderThumbColor = 0x0000FF;   // red
@@ -25,6 +25,9 @@ inline constexpr int kSliderThumbThickness = 20;
 // True where the 8 x 8 one-bit checkerboard of the pressed thumb (rows 0x55, 0xAA, ...) has a
 // set bit; x and y are pixel coordinates, taken modulo 8.
 bool SliderCheckerBit(int x, int y);
+
+// True when the centre of pixel (x, y) lies inside the ellipse inscribed in `rect`.
+bool InsideEllipse(const UiRect& rect, int x, int y);
 
 // Pixel layout of a slider of the given client size and value range (min <= max).
 class SliderGeometry {
@@ -43,9 +46,7 @@ public:
 
 private:
     bool Vertical() const { return (m_style & kSliderVertical) != 0; }
-    bool TicksBefore() const {
-        return (m_style & kSliderTicks) && (m_style & kSliderTicksTopLeft);
-    }
+    bool TicksBefore() const { return (m_style & kSliderTicks) && (m_style & kSliderTicksTopLeft); }
     int Length() const { return Vertical() ? m_height : m_width; }
     int Cross() const { return Vertical() ? m_width : m_height; }
     int AxisStart() const;

@@ -20,8 +20,9 @@ TEST(LinkErrors, EveryListedResultHasItsMessageAndOthersAreUnknown) {
         {27, "The filename association is\nincomplete or invalid."},
         {28, "The DDE transaction could not\nbe completed because the request timed out."},
         {29, "The DDE transaction failed."},
-        {30, "The DDE transaction could not\nbe completed because other DDE transactions\n"
-             "were being processed."},
+        {30,
+         "The DDE transaction could not\nbe completed because other DDE transactions\n"
+         "were being processed."},
         {31, "There is no application associated\nwith the given filename extension."},
         {32, "The specified dynamic-link library was not found."},
         {1, "Unknown Error (1) occurred."},  // gaps in the table
@@ -66,8 +67,8 @@ TEST(LinkFit, ControlKeepsItsAnchorWhenResizedToItsText) {
         int oldPos, oldSize, newSize, expected;
     } cases[] = {
         {LinkAnchor::kStart, 10, 100, 40, 10},
-        {LinkAnchor::kCenter, 10, 100, 40, 40},  // the centre stays at 60
-        {LinkAnchor::kEnd, 10, 100, 40, 70},     // the right edge stays at 110
+        {LinkAnchor::kCenter, 10, 100, 40, 40},   // the centre stays at 60
+        {LinkAnchor::kEnd, 10, 100, 40, 70},      // the right edge stays at 110
         {LinkAnchor::kCenter, 10, 40, 100, -20},  // growing spreads both ways
         {LinkAnchor::kEnd, 10, 40, 100, -50},
     };

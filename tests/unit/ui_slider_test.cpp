@@ -17,6 +17,17 @@ TEST(SliderChecker, RowsAlternate0x55And0xAA) {
     }
 }
 
+TEST(SliderChecker, ThumbEllipseCoversCentreNotCorners) {
+    const UiRect thumb{9, 5, 11, 20};
+    EXPECT_TRUE(InsideEllipse(thumb, 14, 15));  // centre
+    EXPECT_TRUE(InsideEllipse(thumb, 9, 15));   // left end of the middle row
+    EXPECT_TRUE(InsideEllipse(thumb, 14, 5));   // top of the middle column
+    EXPECT_FALSE(InsideEllipse(thumb, 9, 5));   // corners
+    EXPECT_FALSE(InsideEllipse(thumb, 19, 24));
+    EXPECT_FALSE(InsideEllipse(thumb, 20, 15));  // just outside
+    EXPECT_FALSE(InsideEllipse(UiRect{0, 0, 0, 5}, 0, 0));
+}
+
 TEST(SliderGeometry, HorizontalChannelThumbAndValues) {
     const SliderGeometry g(200, 30, kSliderHorizontal, 0, 100);
     // The channel runs between the end margins (14 pixels), 4 pixels thick, centred.
