@@ -37,7 +37,7 @@ HyperLink::HyperLink(wxWindow* parent, wxWindowID id, const wxString& label, con
     m_font.SetUnderlined(m_bUnderline);
     SetFont(m_font);
     if (m_bAdjustToFit) {
-        FitToText(style);
+        FitToText(size, style);
     }
     SetCursor(wxCursor(wxCURSOR_HAND));
     SetToolTip(m_url);
@@ -51,10 +51,11 @@ wxSize HyperLink::DoGetBestSize() const {
     return GetTextExtent(GetLabel());
 }
 
-void HyperLink::FitToText(long style) {
+void HyperLink::FitToText(const wxSize& given, long style) {
     const wxRect old = GetRect();
     const wxSize text = GetTextExtent(GetLabel());
-    if (old.width <= 0 || old.height <= 0) {
+    if (given.x <= 0 || given.y <= 0) {
+        // No size of its own to stay anchored in.
         SetSize(text);
         return;
     }

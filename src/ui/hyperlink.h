@@ -50,7 +50,7 @@ private:
     void OnLeave(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);
     void SetHover(bool hover);
-    void FitToText(long style);
+    void FitToText(const wxSize& given, long style);
     wxSize DoGetBestSize() const override;
 
     // The highlight colour of the desktop theme when the control was made.

@@ -52,6 +52,7 @@ TEST_F(HyperLinkTest, FitsItsTextKeepingTheRightEdgeAndShowsTheAddress) {
 
     auto* bare = new HyperLink(m_frame, 602, "", "https://example.org/");
     EXPECT_EQ(bare->GetLabel(), "https://example.org/");
+    EXPECT_EQ(bare->GetSize(), bare->GetTextExtent("https://example.org/"));
     auto* fromText = new HyperLink(m_frame, 603, "https://example.org/x", "");
     EXPECT_EQ(fromText->GetURL(), "https://example.org/x");
 }
