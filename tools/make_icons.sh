@@ -35,3 +35,13 @@ convert -size 48x48 xc:none -fill '#1971c2' -stroke '#0b3d70' -strokewidth 2 \
     -draw "ellipse 21,25 11,7 0,360" -draw "polygon 30,25 39,17 39,33" \
     -fill white -stroke none -draw "circle 15,23 17,23" -fill black -draw "circle 15,23 16,23" \
     -fill '#a5d8ff' -draw "circle 31,12 33,12" -draw "circle 36,7 37,7" "$out/glassreef.png"
+
+# Check box, on: a green button with a white tick, 16 x 16.
+convert -size 16x16 xc:none -fill '#2f9e44' -stroke '#1b5e20' -strokewidth 1 \
+    -draw "circle 7.5,7.5 7.5,0.5" -fill none -stroke white -strokewidth 2 \
+    -draw "polyline 4,8 7,11 12,5" "$out/check_on.png"
+
+# Check box, off: a grey button with a sunken dark centre, 16 x 16.
+convert -size 16x16 xc:none -fill '#ced4da' -stroke '#495057' -strokewidth 1 \
+    -draw "circle 7.5,7.5 7.5,0.5" -fill '#495057' -stroke none -draw "circle 7.5,7.5 7.5,4.5" \
+    "$out/check_off.png"

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "ui/ui_types.h"
+
+namespace reef {
+
+inline constexpr ColorRef kPlaylistTextColor = 0xFF0000;
+inline constexpr ColorRef kPlaylistRowColor = 0x82B8C4;
+inline constexpr ColorRef kPlaylistPlayingRowColor = 0x00FF00;
+
+struct PlaylistRowColors {
+    ColorRef text;
+    ColorRef background;
+};
+
+// Colours of playlist row `row`; `playingRow` is the row being played, or -1 for none.
+PlaylistRowColors PlaylistRowColorsFor(int row, int playingRow);
+
+}  // namespace reef

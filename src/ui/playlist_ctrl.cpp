@@ -1,0 +1,36 @@
+#include "ui/playlist_ctrl.h"
+
+#include "ui/playlist_colors.h"
+#include "ui/wx_colour.h"
+
+namespace reef {
+
+PlaylistCtrl::PlaylistCtrl(wxWindow* parent, wxWindowID id, PlayingRowSource playingRow,
+                           const wxPoint& pos, const wxSize& size)
+    : wxListCtrl(parent, id, pos, size, wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_HRULES | wxLC_VRULES),
+      m_playingRow(std::move(playingRow)) {
+    SetBackgroundColour(ToWxColour(kPlaylistRowColor));
+    Bind(wxEVT_IDLE, &PlaylistCtrl::OnIdle, this);
+}
+
+void PlaylistCtrl::RefreshRowColors() {
+    const int playing = m_playingRow ? m_playingRow() : -1;
+    const int count = GetItemCount();
+    for (int row = 0; row < count; ++row) {
+        const PlaylistRowColors colors = PlaylistRowColorsFor(row, playing);
+        SetItemTextColour(row, ToWxColour(colors.text));
+        SetItemBackgroundColour(row, ToWxColour(colors.background));
+    }
+    m_coloredPlayingRow = playing;
+    m_coloredRowCount = count;
+}
+
+void PlaylistCtrl::OnIdle(wxIdleEvent& event) {
+    const int playing = m_playingRow ? m_playingRow() : -1;
+    if (playing != m_coloredPlayingRow || GetItemCount() != m_coloredRowCount) {
+        RefreshRowColors();
+    }
+    event.Skip();
+}
+
+}  // namespace reef

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+
+#include <wx/listctrl.h>
+
+namespace reef {
+
+// The music playlist: a report-mode list (single selection, grid lines) whose rows are written
+// in blue on tan, the row being played on green. The playing row is read from `playingRow`
+// (a function giving the row index, or -1 for none); rows are recoloured when it or the number
+// of rows changes, checked whenever the program is idle, or at once by RefreshRowColors().
+class PlaylistCtrl : public wxListCtrl {
+public:
+    using PlayingRowSource = std::function<int()>;
+
+    PlaylistCtrl(wxWindow* parent, wxWindowID id, PlayingRowSource playingRow,
+                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize);
+
+    void RefreshRowColors();
+
+private:
+    void OnIdle(wxIdleEvent& event);
+
+    PlayingRowSource m_playingRow;
+    int m_coloredPlayingRow = -2;  // -2: nothing coloured yet
+    int m_coloredRowCount = -1;
+};
+
+}  // namespace reef
