@@ -3,6 +3,8 @@
 # assets/icons/. Run it by hand after changing a drawing; the PNG files are committed.
 set -euo pipefail
 out="$(cd "$(dirname "$0")/.." && pwd)/assets/icons"
+# No time stamps in the PNG files, so that drawing them again changes nothing.
+convert() { command convert -define png:exclude-chunks=date,time "$@"; }
 mkdir -p "$out"
 
 # Add/Delete Fish: a fish with a green plus.
