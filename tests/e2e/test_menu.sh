@@ -18,6 +18,10 @@ wait_menu() {
     for _ in $(seq 50); do menu_mapped && return 0; sleep 0.1; done
     return 1
 }
+wait_menu_closed() {
+    for _ in $(seq 50); do menu_mapped || return 0; sleep 0.1; done
+    return 1
+}
 
 start_app
 window=$(wait_for_window 30) || fail "no window"
@@ -30,8 +34,7 @@ import -window root "$SCRATCH/menu.png"
 
 # A click outside closes it without a command.
 xdotool mousemove 200 200 click 1
-sleep 0.5
-! menu_mapped || fail "the menu stays open after a click outside"
+wait_menu_closed || fail "the menu stays open after a click outside"
 kill -0 "$APP_PID" || fail "the program ended"
 
 # Near the bottom-right corner the menu opens up and to the left of the pointer.
@@ -39,7 +42,7 @@ xdotool mousemove 1600 1000 click 3
 wait_menu || fail "no menu near the corner"
 [ "$(menu_geometry)" = "140x192+1460+808" ] || fail "corner menu at $(menu_geometry)"
 xdotool mousemove 1000 500 click 1
-sleep 0.5
+wait_menu_closed || fail "the corner menu stays open"
 
 settings="$XDG_CONFIG_HOME/glassreef/ReefSet.ini"
 [ -f "$settings" ] || fail "no settings file after start-up"
