@@ -17,6 +17,11 @@ std::string FishKey(int kind) {
     return "Fish" + std::to_string(kind);
 }
 
+// The 25 cells of the sheet's grid, the empty rows below the kinds included.
+bool IsCell(int index) {
+    return index >= 0 && index < 25;
+}
+
 }  // namespace
 
 FishPopulation::FishPopulation() {
@@ -46,10 +51,10 @@ FishPopulation::Rect FishPopulation::CountSquare(int index) {
 }
 
 void FishPopulation::DropSelection(std::vector<Rect>& dirty) {
-    if (m_previous >= 0) {
+    if (IsCell(m_previous)) {
         dirty.push_back(CellRect(m_previous));
     }
-    if (m_selection >= 0 && m_selection != m_previous) {
+    if (IsCell(m_selection) && m_selection != m_previous) {
         dirty.push_back(CellRect(m_selection));
     }
     // Forgetting the previous cell too makes the next click on that same cell draw its ellipse
@@ -66,11 +71,15 @@ std::vector<FishPopulation::Rect> FishPopulation::Click(int x, int y) {
         return dirty;
     }
     int index = x / kCellWidth + (y / kCellHeight) * kColumns;
-    if (index != m_previous && index <= 24) {
-        if (m_previous >= 0 && m_previous <= 24) {
+    if (index != m_previous) {
+        // The old cell is redrawn even when the new index lies on no cell (y = 450), so its
+        // ellipse does not stay behind.
+        if (IsCell(m_previous)) {
             dirty.push_back(CellRect(m_previous));
         }
-        dirty.push_back(CellRect(index));
+        if (IsCell(index)) {
+            dirty.push_back(CellRect(index));
+        }
     }
     m_previous = index;
     m_selection = index;

@@ -61,8 +61,10 @@ TEST(FishPopulation, ClicksSelectCellsAndRedrawOnlyWhatChanged) {
         {450, 449, 24, {Cell(15), Cell(24)}, "last empty cell"},
         {100, 451, -1, {Cell(24)}, "below 450 clears the selection"},
         {450, 449, 24, {Cell(24)}, "the cleared cell draws again when clicked"},
-        {450, 450, 29, {}, "y = 450 is still a click, on no cell that exists"},
-        {520, 10, -1, {Cell(29)}, "right of the sheet: no wrap into the next row"},
+        {450, 450, 29, {Cell(24)}, "y = 450 is a click on no cell; the old one is redrawn"},
+        {520, 10, -1, {}, "right of the sheet: no wrap into the next row"},
+        {50, 350, 15, {Cell(15)}, "an empty cell again"},
+        {520, 10, -1, {Cell(15)}, "right of the sheet clears it"},
         {50, 50, 0, {Cell(0)}, "selecting again after a clear"},
     };
     FishPopulation population;
