@@ -8,8 +8,8 @@
 
 namespace reef {
 
-wxBitmap LoadIconBitmap(int id) {
-    auto bytes = EmbeddedResources().Find("ICON", id);
+wxBitmap LoadPngResource(std::string_view type, int id) {
+    auto bytes = EmbeddedResources().Find(type, id);
     if (!bytes) {
         return wxBitmap();
     }
@@ -19,6 +19,10 @@ wxBitmap LoadIconBitmap(int id) {
     wxMemoryInputStream stream(bytes->data, bytes->size);
     wxImage image(stream, wxBITMAP_TYPE_PNG);
     return image.IsOk() ? wxBitmap(image) : wxBitmap();
+}
+
+wxBitmap LoadIconBitmap(int id) {
+    return LoadPngResource("ICON", id);
 }
 
 }  // namespace reef

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "fish/fish_settings_dialog.h"
 #include "scene/popup_menu.h"
 #include "view/aquarium_view.h"
 
@@ -52,9 +53,13 @@ void AquariumView::OnRightDown(wxMouseEvent& event) {
 void AquariumView::OnCommand(wxCommandEvent& event) {
     m_nCommand = event.GetId();
     switch (m_nCommand) {
-        case ID_ADD_DELETE_FISH:
+        case ID_ADD_DELETE_FISH: {
+            // Modal over the living tank: the frame timer keeps ticking in the nested loop.
             // The mode stays: the pointer remains visible over the tank afterwards.
+            FishSettingsDialog dialog(this);
+            dialog.ShowModal();
             break;
+        }
         case ID_CUSTOM_MUSIC:
         case ID_CUSTOM_BACKGROUND:
             m_nCommand = ID_MODE_IDLE;

@@ -1,0 +1,217 @@
+#include "fish/fish_settings_dialog.h"
+
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/hyperlink.h>
+#include <wx/stattext.h>
+
+#include <algorithm>
+
+#include "fish/invert_ellipse.h"
+#include "resources/icons.h"
+#include "settings/aquarium_settings.h"
+#include "ui/hover_button.h"
+
+namespace reef {
+
+namespace {
+
+constexpr int kSheetResource = 129;
+constexpr const char* kCaption = "Fish Settings - Glass Reef Ripple Screensaver 1.0";
+constexpr const char* kHelpAddress = "https://glassreef.example.org/help/";
+
+// Controls in dialog units: x, y, width, height.
+struct Placement {
+    int id;
+    const char* text;
+    int x, y, w, h;
+    const char* tooltip;  // the command buttons only
+};
+
+constexpr Placement kButtons[] = {
+    {FishSettingsDialog::ID_ADD, "Add", 121, 324, 27, 15, "Add Fish"},
+    {FishSettingsDialog::ID_DELETE, "Delete", 150, 324, 32, 15, "Delete Fish"},
+    {FishSettingsDialog::ID_RANDOM, "Random", 184, 324, 31, 15, "Random  All Fishes"},
+    {FishSettingsDialog::ID_CLEAR, "Clear", 217, 324, 27, 15, "Clear All Fishes"},
+};
+constexpr Placement kHidden[] = {
+    {FishSettingsDialog::ID_OK, "OK", 211, 209, 47, 21, nullptr},
+    {FishSettingsDialog::ID_CANCEL, "Cancel", 283, 209, 47, 21, nullptr},
+};
+constexpr Placement kLink{FishSettingsDialog::ID_LINK, kHelpAddress, 9, 332, 113, 12, nullptr};
+constexpr Placement kTotal{
+    FishSettingsDialog::ID_TOTAL, "Total:50  (Max:50)", 252, 332, 81, 8, nullptr};
+
+FishPopulation::Action ActionOfButton(int id) {
+    switch (id) {
+        case FishSettingsDialog::ID_ADD:
+            return FishPopulation::Action::kAdd;
+        case FishSettingsDialog::ID_DELETE:
+            return FishPopulation::Action::kDelete;
+        case FishSettingsDialog::ID_RANDOM:
+            return FishPopulation::Action::kRandom;
+        case FishSettingsDialog::ID_CLEAR:
+            return FishPopulation::Action::kClear;
+        default:
+            return FishPopulation::Action::kNone;
+    }
+}
+
+}  // namespace
+
+FishSettingsDialog::FishSettingsDialog(wxWindow* parent)
+    : wxDialog(parent, wxID_ANY, kCaption, wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
+      m_timer(this, kSaveTimerId) {
+    // The layout was drawn for an 8-point dialog font, at which 334 dialog units are about the
+    // sheet's 500 pixels.
+    wxFont font = GetFont();
+    font.SetPointSize(8);
+    SetFont(font);
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+
+    m_sheet = LoadPngResource("BITMAP", kSheetResource);
+    CreateControls();
+    wxSize client = ConvertDialogToPixels(wxSize(334, 345));
+    client.IncTo(wxSize(FishPopulation::kSheetWidth + 4, FishPopulation::kSheetHeight + 4));
+    SetClientSize(client);
+    CentreOnScreen();
+
+    m_population.Load(GetSettingsFilePath());
+    Bind(wxEVT_PAINT, &FishSettingsDialog::OnPaint, this);
+    Bind(wxEVT_LEFT_DOWN, &FishSettingsDialog::OnLeftDown, this);
+    Bind(wxEVT_LEFT_DCLICK, [this](wxMouseEvent&) { Perform(FishPopulation::Action::kAdd); });
+    Bind(wxEVT_RIGHT_DCLICK, [this](wxMouseEvent&) { Perform(FishPopulation::Action::kDelete); });
+    Bind(wxEVT_CHAR_HOOK, &FishSettingsDialog::OnCharHook, this);
+    Bind(wxEVT_BUTTON, &FishSettingsDialog::OnButton, this);
+    Bind(wxEVT_CLOSE_WINDOW, &FishSettingsDialog::OnClose, this);
+    Bind(wxEVT_TIMER, &FishSettingsDialog::OnTimer, this, kSaveTimerId);
+    m_timer.Start(kSavePeriodMs);
+    RefreshTotal();
+}
+
+FishSettingsDialog::~FishSettingsDialog() {
+    m_timer.Stop();
+}
+
+void FishSettingsDialog::CreateControls() {
+    auto at = [this](const Placement& p) { return ConvertDialogToPixels(wxPoint(p.x, p.y)); };
+    auto size = [this](const Placement& p) { return ConvertDialogToPixels(wxSize(p.w, p.h)); };
+    for (const auto& p : kButtons) {
+        auto* button = new HoverButton(this, p.id, p.text, at(p), size(p));
+        button->SetTooltipText(p.tooltip, true);
+    }
+    for (const auto& p : kHidden) {
+        (new wxButton(this, p.id, p.text, at(p), size(p)))->Hide();
+    }
+    new wxHyperlinkCtrl(this, kLink.id, kLink.text, kHelpAddress, at(kLink), size(kLink),
+                        wxHL_DEFAULT_STYLE & ~wxHL_CONTEXTMENU);
+    // The label grows to its text; the template's width is only its first extent.
+    m_total = new wxStaticText(this, kTotal.id, kTotal.text, at(kTotal), wxDefaultSize);
+    m_total->SetForegroundColour(wxColour(0, 0, 255));
+}
+
+void FishSettingsDialog::Perform(FishPopulation::Action action) {
+    Redraw(m_population.Apply(action));
+}
+
+void FishSettingsDialog::Redraw(const std::vector<FishPopulation::Rect>& dirty) {
+    for (const auto& r : dirty) {
+        RefreshRect(wxRect(r.left, r.top, r.width, r.height), false);
+    }
+    RefreshTotal();
+}
+
+void FishSettingsDialog::RefreshTotal() {
+    m_total->SetLabel(m_population.TotalLabel());
+}
+
+void FishSettingsDialog::Save() {
+    // A settings file that cannot be written is not reported: the tank gets the counts anyway.
+    m_population.Save(GetSettingsFilePath(), g_settings);
+}
+
+void FishSettingsDialog::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    const wxSize client = GetClientSize();
+    // The sheet with its counts goes through an image, so the selected cell's ellipse can be
+    // inverted pixel by pixel; the picture covers the cells of all 15 kinds.
+    const int width = std::min(client.x, FishPopulation::kSheetWidth + 2);
+    const int height = std::min(client.y, FishPopulation::kSheetHeight + 2);
+    wxBitmap picture(width, height, 24);
+    {
+        wxMemoryDC memory(picture);
+        memory.SetBackground(wxBrush(GetBackgroundColour()));
+        memory.Clear();
+        if (m_sheet.IsOk()) {
+            memory.DrawBitmap(m_sheet, 0, 0);
+        }
+        memory.SetFont(GetFont());
+        memory.SetTextForeground(*wxBLACK);
+        memory.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+        for (int kind = 0; kind < FishPopulation::kKinds; ++kind) {
+            auto cell = FishPopulation::CellRect(kind);
+            memory.DrawText(wxString::Format("%d", m_population.GetCounts()[kind]), cell.left + 2,
+                            cell.top + 2);
+        }
+    }
+    if (m_population.HasKindSelected()) {
+        wxImage image = picture.ConvertToImage();
+        auto cell = FishPopulation::CellRect(m_population.Selection());
+        InvertEllipse(image.GetData(), width, height, cell.left, cell.top, cell.width, cell.height);
+        picture = wxBitmap(image);
+    }
+    dc.SetBackground(wxBrush(GetBackgroundColour()));
+    dc.Clear();
+    dc.DrawBitmap(picture, 0, 0);
+}
+
+void FishSettingsDialog::OnLeftDown(wxMouseEvent& event) {
+    Redraw(m_population.Click(event.GetX(), event.GetY()));
+    event.Skip();
+}
+
+void FishSettingsDialog::OnCharHook(wxKeyEvent& event) {
+    const int key = event.GetKeyCode();
+    if (key == WXK_ESCAPE) {
+        EndModal(ID_CANCEL);  // the last timer save stands
+        return;
+    }
+    if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
+        Save();
+        EndModal(ID_OK);
+        return;
+    }
+    auto action =
+        event.HasAnyModifiers() ? FishPopulation::Action::kNone : FishPopulation::ActionForKey(key);
+    if (action == FishPopulation::Action::kNone) {
+        event.Skip();
+        return;
+    }
+    Perform(action);
+}
+
+void FishSettingsDialog::OnButton(wxCommandEvent& event) {
+    switch (event.GetId()) {
+        case ID_OK:
+            Save();
+            EndModal(ID_OK);
+            break;
+        case ID_CANCEL:
+            EndModal(ID_CANCEL);
+            break;
+        default:
+            Perform(ActionOfButton(event.GetId()));
+    }
+}
+
+void FishSettingsDialog::OnClose(wxCloseEvent&) {
+    Save();
+    EndModal(ID_OK);
+}
+
+void FishSettingsDialog::OnTimer(wxTimerEvent&) {
+    Save();
+}
+
+}  // namespace reef

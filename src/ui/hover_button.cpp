@@ -1,0 +1,37 @@
+#include "ui/hover_button.h"
+
+#include <wx/tooltip.h>
+
+namespace reef {
+
+HoverButton::HoverButton(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
+                         const wxSize& size)
+    : wxButton(parent, id, label, pos, size) {
+    Bind(wxEVT_LEFT_DCLICK, &HoverButton::OnLeftDoubleClick, this);
+}
+
+void HoverButton::SetTooltipText(const wxString& text, bool activate) {
+    m_tooltipText = text;
+    m_tooltipActive = m_tooltipActive || activate;
+    // GTK shows a window's tip over its whole area and wraps long tips itself, so an inactive
+    // tip is simply one not yet handed to the window.
+    if (!m_tooltipActive) {
+        return;
+    }
+    if (wxToolTip* tip = GetToolTip()) {
+        tip->SetTip(text);
+    } else {
+        SetToolTip(new wxToolTip(text));
+    }
+}
+
+void HoverButton::OnLeftDoubleClick(wxMouseEvent& event) {
+    // GTK's button takes the second press itself and emits its click; handlers of the press
+    // see it as a plain left-button press too.
+    wxMouseEvent press(event);
+    press.SetEventType(wxEVT_LEFT_DOWN);
+    GetEventHandler()->ProcessEvent(press);
+    event.Skip();
+}
+
+}  // namespace reef

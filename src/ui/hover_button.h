@@ -1,0 +1,28 @@
+#pragma once
+
+#include <wx/button.h>
+
+namespace reef {
+
+// A standard push button with a tooltip of its own. A fast second click counts as a click: the
+// double click is handled as one more press.
+class HoverButton : public wxButton {
+public:
+    HoverButton(wxWindow* parent, wxWindowID id, const wxString& label,
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize);
+
+    // Sets the tooltip's text. The tooltip is created inactive on the first call and becomes
+    // active once a call asks for it; an active tooltip stays active and only takes the text.
+    void SetTooltipText(const wxString& text, bool activate = true);
+
+    const wxString& TooltipText() const { return m_tooltipText; }
+    bool TooltipActive() const { return m_tooltipActive; }
+
+private:
+    void OnLeftDoubleClick(wxMouseEvent& event);
+
+    wxString m_tooltipText;
+    bool m_tooltipActive = false;
+};
+
+}  // namespace reef
