@@ -2,7 +2,6 @@
 
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
-#include <wx/hyperlink.h>
 #include <wx/stattext.h>
 
 #include <algorithm>
@@ -11,6 +10,7 @@
 #include "resources/icons.h"
 #include "settings/aquarium_settings.h"
 #include "ui/hover_button.h"
+#include "ui/hyperlink.h"
 
 namespace reef {
 
@@ -104,8 +104,7 @@ void FishSettingsDialog::CreateControls() {
     for (const auto& p : kHidden) {
         (new wxButton(this, p.id, p.text, at(p), size(p)))->Hide();
     }
-    new wxHyperlinkCtrl(this, kLink.id, kLink.text, kHelpAddress, at(kLink), size(kLink),
-                        wxHL_DEFAULT_STYLE & ~wxHL_CONTEXTMENU);
+    new HyperLink(this, kLink.id, kLink.text, kHelpAddress, at(kLink), size(kLink), 0);
     // The label grows to its text; the template's width is only its first extent.
     m_total = new wxStaticText(this, kTotal.id, kTotal.text, at(kTotal), wxDefaultSize);
     m_total->SetForegroundColour(wxColour(0, 0, 255));
