@@ -1,0 +1,240 @@
+#include "media/music_dialog_logic.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "media/media_player.h"
+#include "media/sound_hand_over.h"
+#include "platform/message.h"
+#include "platform/random.h"
+#include "settings/ini_file.h"
+#include "settings/ini_text.h"
+
+namespace reef {
+namespace {
+
+constexpr const char* kSection = "Custom Settings";
+
+std::string ListKey(int index) {
+    char key[32];
+    std::snprintf(key, sizeof key, "MusicList%d", index);
+    return key;
+}
+
+}  // namespace
+
+int& PlayingRow() {
+    static int row = -1;
+    return row;
+}
+
+MusicDialogLogic::MusicDialogLogic(MediaPlayer& player, int volume)
+    : m_player(player), m_nVolume(volume) {
+    m_player.Open("");
+    m_player.SetVolume(m_nVolume);
+}
+
+void MusicDialogLogic::ChooseTrack(int fallbackRow, bool userPick) {
+    const int count = static_cast<int>(m_rows.size());
+    if (count == 0) {
+        return;
+    }
+    const int sel = m_selection;
+    //              | playing, no pick  | playing, pick | idle or stopped
+    // Repeat One   | the same row      | sel           | sel, else the fallback row
+    // Repeat All   | the next, wrapped | sel           | sel, else row 0
+    // Random       | a random row      | sel           | sel, else a random row
+    int next = m_nCurrent;
+    if (m_nState == kPlaying && !userPick) {
+        if (m_nMode == kRepeatAll) {
+            next = (m_nCurrent + 1) % count;
+        } else if (m_nMode == kRandom) {
+            next = Rand() % count;
+        }
+    } else if (m_nState == kPlaying || sel != -1) {
+        next = sel;
+    } else if (m_nMode == kRepeatOne) {
+        next = fallbackRow;
+    } else if (m_nMode == kRepeatAll) {
+        next = 0;
+    } else {
+        next = Rand() % count;
+    }
+    // A chain that lost its row (a file that could not play leaves none) or a pick of no row
+    // starts again from the fallback row instead of reading outside the list.
+    if (next < 0 || next >= count) {
+        next = std::clamp(fallbackRow, 0, count - 1);
+    }
+    m_nCurrent = next;
+
+    m_player.Stop();
+    m_player.Close();
+    m_player.Open(m_rows[m_nCurrent]);
+    if (!m_player.CanPlay()) {
+        StopPlayback();
+    }
+    m_player.Seek(0);
+    m_player.SetVolume(m_nVolume);
+    m_positionRange = m_player.GetLength();
+    m_nPosition = 0;
+}
+
+void MusicDialogLogic::StartPlayback() {
+    if (m_rows.empty()) {
+        return;
+    }
+    m_nState = kPlaying;
+    m_player.Play();
+    RefreshPlayingRow();
+    m_editEnabled = false;
+    m_onOff = true;
+}
+
+void MusicDialogLogic::StopPlayback() {
+    m_nState = kStopped;
+    m_player.Stop();
+    m_player.Seek(0);
+    m_nCurrent = -1;
+    RefreshPlayingRow();
+    m_selection = -1;
+    m_editEnabled = true;
+}
+
+void MusicDialogLogic::RefreshPlayingRow() {
+    PlayingRow() = m_nCurrent;
+}
+
+void MusicDialogLogic::AddMusicFile(const std::string& path) {
+    m_rows.push_back(path);
+    ++m_rowsRevision;
+    m_nCount = static_cast<int>(m_rows.size());
+}
+
+void MusicDialogLogic::DeleteAllRows() {
+    m_rows.clear();
+    ++m_rowsRevision;
+    m_selection = -1;
+    m_nCount = 0;
+}
+
+void MusicDialogLogic::SaveMusicSettings(const std::string& path) const {
+    auto flag = [](bool on) { return on ? "1" : "0"; };
+    // A file that cannot be written is not reported; the next start finds the old list.
+    WriteIniString(path, kSection, "RandomMusic", flag(m_modeBox[kRandom]));
+    WriteIniString(path, kSection, "CycMusic", flag(m_modeBox[kRepeatAll]));
+    WriteIniString(path, kSection, "RepeatMusic", flag(m_modeBox[kRepeatOne]));
+    WriteIniString(path, kSection, "OwnMusic", flag(m_onOff));
+    WriteIniString(path, kSection, "MusicSum", std::to_string(m_rows.size()));
+    for (int i = 0; i < static_cast<int>(m_rows.size()); ++i) {
+        WriteIniString(path, kSection, ListKey(i), m_rows[i]);
+    }
+}
+
+void MusicDialogLogic::LoadMusicSettings(const std::string& path) {
+    DeleteAllRows();
+    auto isSet = [&](const char* key) { return AtoiLike(ReadIniString(path, kSection, key)) == 1; };
+    m_modeBox[kRandom] = isSet("RandomMusic");
+    m_modeBox[kRepeatAll] = isSet("CycMusic");
+    m_modeBox[kRepeatOne] = isSet("RepeatMusic");
+    m_onOff = isSet("OwnMusic");
+
+    const int n = std::min(AtoiLike(ReadIniString(path, kSection, "MusicSum")), kMaxLoadedRows);
+    for (int i = 0; i < n; ++i) {
+        // Kept even when empty: the row is there, it just cannot play.
+        AddMusicFile(ReadIniString(path, kSection, ListKey(i)));
+    }
+
+    if (!m_modeBox[kRandom] && !m_modeBox[kRepeatAll] && !m_modeBox[kRepeatOne]) {
+        m_modeBox[kRepeatOne] = true;
+    }
+    // Each choice unchecks the other two, so with several flags set the last one that applies
+    // wins: Repeat One over Repeat All over Random.
+    const bool loaded[3] = {m_modeBox[kRepeatOne], m_modeBox[kRepeatAll], m_modeBox[kRandom]};
+    for (Mode mode : {kRandom, kRepeatAll, kRepeatOne}) {
+        if (loaded[mode]) {
+            SelectMode(mode);
+        }
+    }
+    if (n > 0 && m_onOff) {
+        OnPlay();
+    }
+}
+
+void MusicDialogLogic::OnPlay() {
+    ChooseTrack(0, false);
+    StartPlayback();
+}
+
+void MusicDialogLogic::OnStop() {
+    StopPlayback();
+}
+
+void MusicDialogLogic::OnOnOff(bool checked) {
+    m_onOff = checked;
+    if (checked) {
+        OnPlay();
+    } else if (m_nState == kPlaying) {
+        StopPlayback();
+    }
+}
+
+void MusicDialogLogic::OnDoubleClick() {
+    if (m_selection < 0) {
+        return;
+    }
+    ChooseTrack(0, true);
+    // Switches songs while playing; otherwise the song is only loaded.
+    if (m_nState == kPlaying) {
+        StartPlayback();
+    }
+}
+
+void MusicDialogLogic::OnRemove() {
+    if (m_selection < 0 || m_selection >= static_cast<int>(m_rows.size())) {
+        ShowMessage("Please select an item from the music list!", kAppTitle);
+        return;
+    }
+    m_rows.erase(m_rows.begin() + m_selection);
+    ++m_rowsRevision;
+    m_selection = -1;
+    m_nCount = static_cast<int>(m_rows.size());
+    ChooseTrack(0, false);
+}
+
+void MusicDialogLogic::OnRemoveAll() {
+    DeleteAllRows();
+}
+
+void MusicDialogLogic::SelectMode(Mode mode) {
+    m_nMode = mode;
+    CheckOnly(mode);
+}
+
+void MusicDialogLogic::CheckOnly(Mode mode) {
+    for (int m = 0; m < 3; ++m) {
+        m_modeBox[m] = m == mode;
+    }
+}
+
+void MusicDialogLogic::OnMode(Mode mode) {
+    SelectMode(mode);
+}
+
+void MusicDialogLogic::OnVolume(int sliderPosition) {
+    m_player.SetVolume(sliderPosition);
+    m_nVolume = m_player.GetVolume();
+}
+
+void MusicDialogLogic::OnTimer() {
+    ProcessSoundFlags().ownMusicActive = m_onOff;
+    if (m_nState != kPlaying) {
+        return;
+    }
+    m_nPosition = m_player.GetPosition();
+    if (m_player.CanPlay() && m_player.GetLength() == m_nPosition) {
+        ChooseTrack(0, false);
+        StartPlayback();
+    }
+}
+
+}  // namespace reef

@@ -1,0 +1,367 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "media/media_player.h"
+#include "media/music_dialog_logic.h"
+#include "media/sound_hand_over.h"
+#include "platform/message.h"
+#include "platform/random.h"
+#include "settings/ini_file.h"
+#include "test_env.h"
+
+namespace reef {
+namespace {
+
+using test::ScratchDir;
+using test::WriteText;
+
+// A player whose songs last `length` ms and end when the test says so; files named in
+// `unplayable` cannot play.
+class FakePlayer : public MediaPlayer {
+public:
+    void Open(const std::string& file) override {
+        opened.push_back(file);
+        m_file = file;
+        m_position = 0;
+        playing = false;
+    }
+    bool CanPlay() const override { return !m_file.empty() && unplayable.count(m_file) == 0; }
+    void Play() override { playing = CanPlay(); }
+    void Stop() override { playing = false; }
+    void Seek(int milliseconds) override { m_position = milliseconds; }
+    void Close() override { m_position = 0; }
+    int GetPosition() override { return m_position; }
+    int GetLength() override { return CanPlay() ? length : 0; }
+    void SetVolume(int v) override { volume = v; }
+    int GetVolume() const override { return volume; }
+
+    void EndSong() { m_position = length; }
+
+    std::vector<std::string> opened;
+    std::map<std::string, bool> unplayable;
+    bool playing = false;
+    int volume = -1;
+    int length = 3000;
+
+private:
+    std::string m_file;
+    int m_position = 0;
+};
+
+class MusicDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ProcessRandom().SetState(1);
+        SetMessageHandler([](const std::string& text, const std::string& caption) {
+            Messages().push_back(caption + ": " + text);
+        });
+        Messages().clear();
+    }
+    void TearDown() override {
+        SetMessageHandler(nullptr);
+        ProcessRandom().SetState(1);
+        PlayingRow() = -1;
+    }
+    static std::vector<std::string>& Messages() {
+        static std::vector<std::string> messages;
+        return messages;
+    }
+    void AddSongs(int n) {
+        for (int i = 0; i < n; ++i) {
+            logic.AddMusicFile("song" + std::to_string(i) + ".mp3");
+        }
+    }
+    // Lets the current song end and runs the dialog's timer; the row that plays next.
+    int NextAfterEnd() {
+        player.EndSong();
+        logic.OnTimer();
+        return logic.Current();
+    }
+
+    FakePlayer player;
+    MusicDialogLogic logic{player, 700};
+};
+
+TEST_F(MusicDialog, CreationOpensNothingAndSetsTheProfileVolume) {
+    ASSERT_EQ(player.opened, std::vector<std::string>{""});
+    EXPECT_EQ(player.volume, 700);
+    EXPECT_EQ(logic.State(), MusicDialogLogic::kIdle);
+    EXPECT_TRUE(logic.ModeChecked(MusicDialogLogic::kRepeatOne));
+    EXPECT_FALSE(logic.OnOffChecked());
+}
+
+// Which row ChooseTrack picks, for each mode and state; four rows, Random draws from the
+// process generator.
+TEST_F(MusicDialog, ChooseTrackPicksByModeAndState) {
+    struct Case {
+        MusicDialogLogic::Mode mode;
+        bool playing;
+        int current;    // row playing before, when playing
+        int selection;  // -1: none
+        bool userPick;
+        int expected;  // -2: the generator's next number modulo 4
+    } const cases[] = {
+        {MusicDialogLogic::kRepeatOne, true, 2, -1, false, 2},   // the same song again
+        {MusicDialogLogic::kRepeatAll, true, 2, -1, false, 3},   // the next row
+        {MusicDialogLogic::kRepeatAll, true, 3, -1, false, 0},   // wraps after the last
+        {MusicDialogLogic::kRandom, true, 2, -1, false, -2},     // random
+        {MusicDialogLogic::kRepeatOne, true, 2, 1, true, 1},     // a pick wins in every mode
+        {MusicDialogLogic::kRepeatAll, true, 2, 1, true, 1},
+        {MusicDialogLogic::kRandom, true, 2, 3, true, 3},
+        {MusicDialogLogic::kRepeatOne, false, -1, 2, false, 2},  // idle: the selection
+        {MusicDialogLogic::kRepeatAll, false, -1, 2, false, 2},
+        {MusicDialogLogic::kRandom, false, -1, 2, false, 2},
+        {MusicDialogLogic::kRepeatOne, false, -1, -1, false, 0},  // idle, no selection
+        {MusicDialogLogic::kRepeatAll, false, -1, -1, false, 0},
+        {MusicDialogLogic::kRandom, false, -1, -1, false, -2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << " playing " << c.playing
+                                        << " selection " << c.selection);
+        FakePlayer p;
+        MusicDialogLogic l(p, 1000);
+        for (int i = 0; i < 4; ++i) {
+            l.AddMusicFile("row" + std::to_string(i));
+        }
+        l.OnMode(c.mode);
+        if (c.playing) {
+            l.SetSelection(c.current);
+            l.OnPlay();
+            ASSERT_EQ(l.Current(), c.current);
+        }
+        l.SetSelection(c.selection);
+        RandomGenerator copy(ProcessRandom().State());
+        const int expected = c.expected == -2 ? copy.Next() % 4 : c.expected;
+        l.ChooseTrack(0, c.userPick);
+        EXPECT_EQ(l.Current(), expected);
+        EXPECT_EQ(p.opened.back(), "row" + std::to_string(expected));
+        EXPECT_EQ(p.volume, 1000);  // the volume follows every open
+    }
+}
+
+TEST_F(MusicDialog, RepeatAllChainsRowsInOrderAndStaysPlaying) {
+    AddSongs(3);
+    logic.OnMode(MusicDialogLogic::kRepeatAll);
+    logic.OnPlay();
+    EXPECT_EQ(logic.Current(), 0);
+    EXPECT_EQ(NextAfterEnd(), 1);
+    EXPECT_EQ(NextAfterEnd(), 2);
+    EXPECT_EQ(NextAfterEnd(), 0);
+    EXPECT_EQ(logic.State(), MusicDialogLogic::kPlaying);
+    EXPECT_TRUE(player.playing);
+    EXPECT_EQ(PlayingRow(), 0);
+    // A song that has not ended does not advance.
+    logic.OnTimer();
+    EXPECT_EQ(logic.Current(), 0);
+}
+
+TEST_F(MusicDialog, RepeatOneRepeatsTheRowItStartedWith) {
+    AddSongs(3);
+    logic.SetSelection(1);
+    logic.OnPlay();
+    EXPECT_EQ(NextAfterEnd(), 1);
+    EXPECT_EQ(NextAfterEnd(), 1);
+    EXPECT_EQ(player.opened.size(), 4u);  // creation, then three opens of row 1
+}
+
+TEST_F(MusicDialog, PlayingDisablesEditingAndStopKeepsOnOffButClearsTheSelection) {
+    AddSongs(3);
+    logic.SetSelection(2);
+    logic.OnPlay();
+    EXPECT_FALSE(logic.EditButtonsEnabled());
+    EXPECT_TRUE(logic.OnOffChecked());
+    EXPECT_EQ(PlayingRow(), 2);
+
+    logic.OnStop();
+    EXPECT_EQ(logic.State(), MusicDialogLogic::kStopped);
+    EXPECT_TRUE(logic.EditButtonsEnabled());
+    EXPECT_TRUE(logic.OnOffChecked());  // so the ambient sound stays silent
+    EXPECT_FALSE(player.playing);
+    EXPECT_EQ(PlayingRow(), -1);
+    EXPECT_EQ(logic.Selection(), -1);
+    logic.OnTimer();
+    EXPECT_TRUE(ProcessSoundFlags().ownMusicActive);
+
+    // The next Play starts at row 0, not at the song that was stopped.
+    logic.OnPlay();
+    EXPECT_EQ(logic.Current(), 0);
+}
+
+TEST_F(MusicDialog, OnOffStartsAndStopsAndItsStateReachesTheSoundFlag) {
+    AddSongs(2);
+    logic.OnOnOff(true);
+    EXPECT_EQ(logic.State(), MusicDialogLogic::kPlaying);
+    logic.OnTimer();
+    EXPECT_TRUE(ProcessSoundFlags().ownMusicActive);
+
+    logic.OnOnOff(false);
+    EXPECT_EQ(logic.State(), MusicDialogLogic::kStopped);
+    logic.OnTimer();
+    EXPECT_FALSE(ProcessSoundFlags().ownMusicActive);
+}
+
+TEST_F(MusicDialog, OnOffWithAnEmptyListStartsNothingButStaysChecked) {
+    logic.OnOnOff(true);
+    EXPECT_EQ(logic.State(), MusicDialogLogic::kIdle);
+    EXPECT_TRUE(logic.OnOffChecked());
+    logic.OnTimer();
+    EXPECT_TRUE(ProcessSoundFlags().ownMusicActive);
+    EXPECT_EQ(player.opened.size(), 1u);
+}
+
+TEST_F(MusicDialog, DoubleClickLoadsWhileStoppedAndSwitchesWhilePlaying) {
+    AddSongs(3);
+    logic.SetSelection(2);
+    logic.OnDoubleClick();
+    EXPECT_EQ(player.opened.back(), "song2.mp3");
+    EXPECT_NE(logic.State(), MusicDialogLogic::kPlaying);
+    EXPECT_FALSE(player.playing);
+    logic.OnPlay();  // the row is still selected, so Play plays it
+    EXPECT_EQ(logic.Current(), 2);
+    EXPECT_TRUE(player.playing);
+
+    logic.SetSelection(1);
+    logic.OnDoubleClick();
+    EXPECT_EQ(logic.Current(), 1);
+    EXPECT_TRUE(player.playing);
+    EXPECT_EQ(PlayingRow(), 1);
+
+    logic.SetSelection(-1);  // a double click on no row does nothing
+    const auto opens = player.opened.size();
+    logic.OnDoubleClick();
+    EXPECT_EQ(player.opened.size(), opens);
+}
+
+TEST_F(MusicDialog, AFileThatCannotPlayStallsSilentlyUntilStop) {
+    AddSongs(2);
+    player.unplayable["song0.mp3"] = true;
+    logic.OnPlay();
+    EXPECT_EQ(logic.State(), MusicDialogLogic::kPlaying);
+    EXPECT_EQ(logic.Current(), -1);
+    EXPECT_FALSE(player.playing);
+    EXPECT_FALSE(logic.EditButtonsEnabled());
+    for (int i = 0; i < 5; ++i) {
+        logic.OnTimer();
+    }
+    EXPECT_EQ(player.opened.size(), 2u);  // never chains on
+    logic.OnStop();
+    EXPECT_TRUE(logic.EditButtonsEnabled());
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(MusicDialog, RemoveDeletesTheSelectedRowOrAsksForOne) {
+    AddSongs(3);
+    logic.OnRemove();
+    ASSERT_EQ(Messages(), std::vector<std::string>{
+                              "GlassReefScr: Please select an item from the music list!"});
+    EXPECT_EQ(logic.Count(), 3);
+
+    logic.SetSelection(1);
+    logic.OnRemove();
+    EXPECT_EQ(logic.Rows(), (std::vector<std::string>{"song0.mp3", "song2.mp3"}));
+    EXPECT_EQ(logic.Count(), 2);
+    EXPECT_EQ(player.opened.back(), "song0.mp3");  // loaded, not played
+    EXPECT_FALSE(player.playing);
+
+    logic.OnRemoveAll();
+    EXPECT_TRUE(logic.Rows().empty());
+    EXPECT_EQ(logic.Count(), 0);
+}
+
+TEST_F(MusicDialog, ModeBoxesActAsOneRadioGroup) {
+    logic.OnMode(MusicDialogLogic::kRandom);
+    logic.OnMode(MusicDialogLogic::kRandom);  // a click on the checked box keeps it checked
+    EXPECT_EQ(logic.CurrentMode(), MusicDialogLogic::kRandom);
+    EXPECT_TRUE(logic.ModeChecked(MusicDialogLogic::kRandom));
+    EXPECT_FALSE(logic.ModeChecked(MusicDialogLogic::kRepeatOne));
+    EXPECT_FALSE(logic.ModeChecked(MusicDialogLogic::kRepeatAll));
+}
+
+TEST_F(MusicDialog, VolumeSliderSetsThePlayerAtOnce) {
+    logic.OnVolume(250);
+    EXPECT_EQ(player.volume, 250);
+    EXPECT_EQ(logic.Volume(), 250);
+    AddSongs(1);
+    logic.OnPlay();
+    EXPECT_EQ(player.volume, 250);
+}
+
+class MusicSettings : public MusicDialog {
+protected:
+    std::string Value(const char* key) { return ReadIniString(m_path, "Custom Settings", key); }
+    ScratchDir m_dir;
+    std::string m_path = m_dir / "ReefSet.ini";
+};
+
+TEST_F(MusicSettings, SaveWritesFlagsCountAndPathsInOrder) {
+    logic.AddMusicFile("/music/a b.mp3");
+    logic.AddMusicFile("/music/été #1.wav");
+    logic.OnMode(MusicDialogLogic::kRepeatAll);
+    logic.OnOnOff(true);
+    logic.SaveMusicSettings(m_path);
+    EXPECT_EQ(test::ReadText(m_path),
+              "[Custom Settings]\nRandomMusic=0\nCycMusic=1\nRepeatMusic=0\nOwnMusic=1\n"
+              "MusicSum=2\nMusicList0=/music/a b.mp3\nMusicList1=/music/été #1.wav\n");
+}
+
+TEST_F(MusicSettings, LoadRestoresTheListAndPlaysWhenOnOffWasOn) {
+    const std::string longPath = "/" + std::string(140, 'x') + ".mp3";
+    WriteText(m_path,
+              "[Custom Settings]\nRandomMusic=1\nCycMusic=0\nRepeatMusic=1\nOwnMusic=1\n"
+              "MusicSum=3\nMusicList0=/a.mp3\nMusicList1=" +
+                  longPath + "\nMusicList3=/stale.mp3\n");
+    logic.LoadMusicSettings(m_path);
+    // Random and Repeat One both set: Repeat One wins. The missing key 2 gives an empty row,
+    // the stale key 3 is not read, the long path comes back cut to 127 characters.
+    EXPECT_EQ(logic.CurrentMode(), MusicDialogLogic::kRepeatOne);
+    EXPECT_FALSE(logic.ModeChecked(MusicDialogLogic::kRandom));
+    ASSERT_EQ(logic.Rows().size(), 3u);
+    EXPECT_EQ(logic.Rows()[0], "/a.mp3");
+    EXPECT_EQ(logic.Rows()[1], longPath.substr(0, 127));
+    EXPECT_EQ(logic.Rows()[2], "");
+    EXPECT_EQ(logic.State(), MusicDialogLogic::kPlaying);
+    EXPECT_EQ(player.opened.back(), "/a.mp3");
+}
+
+TEST_F(MusicSettings, LoadOfNothingGivesRepeatOneAndAnIdleEmptyList) {
+    logic.AddMusicFile("/old.mp3");
+    WriteText(m_path, "[Custom Settings]\nOwnMusic=1\nCycMusic=2\nMusicSum=abc\n");
+    logic.LoadMusicSettings(m_path);
+    EXPECT_TRUE(logic.Rows().empty());
+    EXPECT_EQ(logic.CurrentMode(), MusicDialogLogic::kRepeatOne);  // "2" is not a set flag
+    EXPECT_TRUE(logic.OnOffChecked());
+    EXPECT_EQ(logic.State(), MusicDialogLogic::kIdle);
+}
+
+TEST_F(MusicSettings, AHugeCountInTheFileIsBounded) {
+    WriteText(m_path, "[Custom Settings]\nMusicSum=2147483647\nMusicList0=/a.mp3\n");
+    logic.LoadMusicSettings(m_path);
+    EXPECT_EQ(logic.Count(), MusicDialogLogic::kMaxLoadedRows);
+    EXPECT_EQ(logic.Rows()[0], "/a.mp3");
+}
+
+TEST_F(MusicSettings, SavedThenLoadedListIsTheSame) {
+    logic.AddMusicFile("/one.mp3");
+    logic.AddMusicFile("/one.mp3");  // duplicates are kept
+    logic.AddMusicFile("/two.mpeg");
+    logic.OnMode(MusicDialogLogic::kRandom);
+    logic.SaveMusicSettings(m_path);
+    // Shrinking the list leaves the old keys in the file; the count bounds the next load.
+    logic.SetSelection(0);
+    logic.OnRemove();
+    logic.SaveMusicSettings(m_path);
+    EXPECT_EQ(Value("MusicList2"), "/two.mpeg");
+
+    FakePlayer other;
+    MusicDialogLogic loaded(other, 1000);
+    loaded.LoadMusicSettings(m_path);
+    EXPECT_EQ(loaded.Rows(), (std::vector<std::string>{"/one.mp3", "/two.mpeg"}));
+    EXPECT_EQ(loaded.CurrentMode(), MusicDialogLogic::kRandom);
+    EXPECT_EQ(loaded.State(), MusicDialogLogic::kIdle);
+}
+
+}  // namespace
+}  // namespace reef
