@@ -21,6 +21,7 @@ SoundFlags& ProcessSoundFlags();
 // One frame's hand-over, run by the frame loop after each frame: while own music is active,
 // marks a restart pending and keeps `ambient` stopped; otherwise, when a restart is pending,
 // calls `startAmbient` once and clears the mark.
-void HandOverSound(SoundFlags& flags, SoundLoop& ambient, const std::function<void()>& startAmbient);
+void HandOverSound(SoundFlags& flags, SoundLoop& ambient,
+                   const std::function<void()>& startAmbient);
 
 }  // namespace reef

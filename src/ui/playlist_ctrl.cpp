@@ -6,10 +6,10 @@
 namespace reef {
 
 PlaylistCtrl::PlaylistCtrl(wxWindow* parent, wxWindowID id, PlayingRowSource playingRow,
-                           const wxPoint& pos, const wxSize& size)
-    : wxListCtrl(parent, id, pos, size, wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_HRULES | wxLC_VRULES),
+                           const wxPoint& pos, const wxSize& size, long extraStyle)
+    : wxListCtrl(parent, id, pos, size,
+                 wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_HRULES | wxLC_VRULES | extraStyle),
       m_playingRow(std::move(playingRow)) {
-    SetBackgroundColour(ToWxColour(kPlaylistRowColor));
     Bind(wxEVT_IDLE, &PlaylistCtrl::OnIdle, this);
 }
 

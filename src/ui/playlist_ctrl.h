@@ -7,7 +7,8 @@
 namespace reef {
 
 // The music playlist: a report-mode list (single selection, grid lines) whose rows are written
-// in blue on tan, the row being played on green. The playing row is read from `playingRow`
+// in blue on tan, the row being played on green. Only the rows are coloured: the area below the
+// last row keeps the control's own background colour. The playing row is read from `playingRow`
 // (a function giving the row index, or -1 for none); rows are recoloured when it or the number
 // of rows changes, checked whenever the program is idle, or at once by RefreshRowColors().
 class PlaylistCtrl : public wxListCtrl {
@@ -15,7 +16,8 @@ public:
     using PlayingRowSource = std::function<int()>;
 
     PlaylistCtrl(wxWindow* parent, wxWindowID id, PlayingRowSource playingRow,
-                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize);
+                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                 long extraStyle = 0);
 
     void RefreshRowColors();
 

@@ -27,6 +27,8 @@ TEST_F(PlaylistCtrlTest, PlayingRowIsGreenAndFollowsThePlayer) {
     EXPECT_EQ(background(1), kPlaylistPlayingRowColor);
     EXPECT_EQ(background(2), kPlaylistRowColor);
     EXPECT_EQ(ToColorRef(list->GetItemTextColour(2)), kPlaylistTextColor);
+    // Only the rows are coloured: below them the list keeps the window colour.
+    EXPECT_NE(ToColorRef(list->GetBackgroundColour()), kPlaylistRowColor);
 
     // The player moves on; the list recolours itself when the program is idle.
     playing = 2;

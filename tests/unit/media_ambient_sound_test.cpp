@@ -37,10 +37,9 @@ TEST(AmbientSound, LevelIsFullScaleMinusTheAttenuationKeptInRange) {
         int level;
     } const cases[] = {
         {32767, 32768},  // the default "32767.5": half of full scale
-        {0, 65535},
-        {65535, 0},
-        {-20, 65535},     // a negative attenuation cannot make it louder than full scale
-        {100000, 0},      // nor a large one negative
+        {0, 65535},         {65535, 0},
+        {-20, 65535},  // a negative attenuation cannot make it louder than full scale
+        {100000, 0},   // nor a large one negative
         {INT32_MIN, 65535},
     };
     for (const auto& c : cases) {

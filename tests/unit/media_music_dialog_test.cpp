@@ -104,11 +104,11 @@ TEST_F(MusicDialog, ChooseTrackPicksByModeAndState) {
         bool userPick;
         int expected;  // -2: the generator's next number modulo 4
     } const cases[] = {
-        {MusicDialogLogic::kRepeatOne, true, 2, -1, false, 2},   // the same song again
-        {MusicDialogLogic::kRepeatAll, true, 2, -1, false, 3},   // the next row
-        {MusicDialogLogic::kRepeatAll, true, 3, -1, false, 0},   // wraps after the last
-        {MusicDialogLogic::kRandom, true, 2, -1, false, -2},     // random
-        {MusicDialogLogic::kRepeatOne, true, 2, 1, true, 1},     // a pick wins in every mode
+        {MusicDialogLogic::kRepeatOne, true, 2, -1, false, 2},  // the same song again
+        {MusicDialogLogic::kRepeatAll, true, 2, -1, false, 3},  // the next row
+        {MusicDialogLogic::kRepeatAll, true, 3, -1, false, 0},  // wraps after the last
+        {MusicDialogLogic::kRandom, true, 2, -1, false, -2},    // random
+        {MusicDialogLogic::kRepeatOne, true, 2, 1, true, 1},    // a pick wins in every mode
         {MusicDialogLogic::kRepeatAll, true, 2, 1, true, 1},
         {MusicDialogLogic::kRandom, true, 2, 3, true, 3},
         {MusicDialogLogic::kRepeatOne, false, -1, 2, false, 2},  // idle: the selection
@@ -255,8 +255,8 @@ TEST_F(MusicDialog, AFileThatCannotPlayStallsSilentlyUntilStop) {
 TEST_F(MusicDialog, RemoveDeletesTheSelectedRowOrAsksForOne) {
     AddSongs(3);
     logic.OnRemove();
-    ASSERT_EQ(Messages(), std::vector<std::string>{
-                              "GlassReefScr: Please select an item from the music list!"});
+    ASSERT_EQ(Messages(),
+              std::vector<std::string>{"GlassReefScr: Please select an item from the music list!"});
     EXPECT_EQ(logic.Count(), 3);
 
     logic.SetSelection(1);

@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/listctrl.h>
+#include <wx/statbox.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "../unit/test_env.h"
+#include "gl_test_support.h"
+#include "media/custom_music_dialog.h"
+#include "media/media_player.h"
+#include "media/sound_hand_over.h"
+#include "platform/message.h"
+#include "settings/aquarium_settings.h"
+#include "settings/ini_file.h"
+#include "ui/hover_check_box.h"
+#include "ui/wx_colour.h"
+#include "view/aquarium_view.h"
+
+namespace reef {
+namespace {
+
+using Dialog = CustomMusicDialog;
+
+// Plays nothing; every file but "bad.mp3" can play and lasts 1 s.
+class SilentPlayer : public MediaPlayer {
+public:
+    void Open(const std::string& file) override { m_file = file; }
+    bool CanPlay() const override { return !m_file.empty() && m_file != "bad.mp3"; }
+    void Play() override {}
+    void Stop() override {}
+    void Seek(int) override {}
+    void Close() override {}
+    int GetPosition() override { return 0; }
+    int GetLength() override { return 1000; }
+    void SetVolume(int volume) override { m_volume = volume; }
+    int GetVolume() const override { return m_volume; }
+
+private:
+    std::string m_file;
+    int m_volume = 0;
+};
+
+class MusicDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::WriteText(GetSettingsFilePath(), Saved());
+        m_dialog = new Dialog(&test::View(), std::make_unique<SilentPlayer>());
+        m_dialog->Show();
+        test::ProcessPendingEvents();
+    }
+    void TearDown() override {
+        m_dialog->Destroy();
+        test::ProcessPendingEvents();
+        ProcessSoundFlags() = SoundFlags{};
+    }
+    virtual std::string Saved() const { return ""; }
+
+    wxListCtrl* List() const {
+        return static_cast<wxListCtrl*>(m_dialog->FindWindow(Dialog::ID_LIST));
+    }
+    HoverCheckBox* Box(int id) const {
+        return static_cast<HoverCheckBox*>(m_dialog->FindWindow(id));
+    }
+    void Key(int code) {
+        wxKeyEvent key(wxEVT_CHAR_HOOK);
+        key.m_keyCode = code;
+        key.SetEventObject(m_dialog);
+        m_dialog->ProcessWindowEvent(key);
+    }
+
+    void Select(long row) {
+        List()->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    }
+
+    Dialog* m_dialog = nullptr;
+};
+
+TEST_F(MusicDialogTest, ControlsSitAtTheirTemplatePlaces) {
+    EXPECT_EQ(m_dialog->GetTitle(), "Custom Music - Glass Reef Ripple Screensaver 1.0");
+    EXPECT_EQ(m_dialog->GetClientSize(), m_dialog->ConvertDialogToPixels(wxSize(317, 151)));
+    EXPECT_FALSE(m_dialog->HasFlag(wxMINIMIZE_BOX));
+    EXPECT_FALSE(m_dialog->HasFlag(wxMAXIMIZE_BOX));
+    const struct {
+        int id;
+        const char* text;  // nullptr: not checked
+        int x, y, w, h;
+        bool shown;
+    } controls[] = {
+        {Dialog::ID_ON_OFF, "On/Off", 17, 19, 54, 12, true},
+        {Dialog::ID_REPEAT_ONE, "Repeat One", 100, 20, 58, 8, true},
+        {Dialog::ID_REPEAT_ALL, "Repeat All", 186, 20, 53, 8, true},
+        {Dialog::ID_RANDOM, "Random ", 262, 20, 41, 8, true},
+        {Dialog::ID_LIST, nullptr, 15, 44, 250, 95, true},
+        {Dialog::ID_ADD, "Add Music", 270, 44, 38, 11, true},
+        {Dialog::ID_REMOVE, "Remove", 270, 57, 38, 11, true},
+        {Dialog::ID_REMOVE_ALL, "Remove All", 270, 70, 38, 11, true},
+        {Dialog::ID_PLAY, "Play", 270, 83, 38, 11, true},
+        {Dialog::ID_STOP, "Stop", 270, 97, 38, 11, true},
+        {Dialog::ID_SLIDER_VOLUME, nullptr, 271, 122, 33, 13, true},
+        {Dialog::ID_SLIDER_POSITION, nullptr, 227, 7, 36, 8, false},
+        {Dialog::ID_PLAYER_PARENT, nullptr, 196, 7, 24, 8, false},
+    };
+    for (const auto& c : controls) {
+        wxWindow* control = m_dialog->FindWindow(c.id);
+        ASSERT_NE(control, nullptr) << c.id;
+        if (c.text != nullptr) {
+            EXPECT_EQ(control->GetLabel(), c.text);
+        }
+        EXPECT_EQ(control->GetPosition(), m_dialog->ConvertDialogToPixels(wxPoint(c.x, c.y)))
+            << c.id;
+        EXPECT_EQ(control->GetSize(), m_dialog->ConvertDialogToPixels(wxSize(c.w, c.h))) << c.id;
+        EXPECT_EQ(control->IsShown(), c.shown) << c.id;
+    }
+    std::vector<wxString> groups;
+    for (wxWindow* child : m_dialog->GetChildren()) {
+        if (auto* box = dynamic_cast<wxStaticBox*>(child)) {
+            groups.push_back(box->GetLabel());
+        }
+    }
+    EXPECT_EQ(groups, (std::vector<wxString>{"Use your own music", "Play Modes", "Volume"}));
+
+    wxListCtrl* list = List();
+    EXPECT_TRUE(list->HasFlag(wxLC_EDIT_LABELS));
+    EXPECT_EQ(ToColorRef(list->GetBackgroundColour()), 0x82B8CFu);
+    wxListItem column;
+    column.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH | wxLIST_MASK_FORMAT);
+    ASSERT_TRUE(list->GetColumn(0, column));
+    EXPECT_EQ(column.GetText(), "Music List");
+    EXPECT_EQ(column.GetWidth(), 500);
+    EXPECT_EQ(column.GetAlign(), wxLIST_FORMAT_CENTRE);
+    EXPECT_TRUE(Box(Dialog::ID_REPEAT_ONE)->GetCheck());
+    EXPECT_FALSE(Box(Dialog::ID_ON_OFF)->GetCheck());
+}
+
+TEST_F(MusicDialogTest, PlayingDisablesTheEditButtonsAndEscapeHidesAndSaves) {
+    for (const char* path : {"/music/one.mp3", "/music/two.wav"}) {
+        m_dialog->AddMusicFile(path);
+    }
+    ASSERT_EQ(List()->GetItemCount(), 2);
+    EXPECT_EQ(List()->GetItemText(1), "/music/two.wav");
+
+    // A click on the checked mode box leaves it checked.
+    Box(Dialog::ID_REPEAT_ALL)->Click();
+    test::ProcessPendingEvents();
+    Box(Dialog::ID_REPEAT_ALL)->Click();
+    test::ProcessPendingEvents();
+    EXPECT_TRUE(Box(Dialog::ID_REPEAT_ALL)->GetCheck());
+    EXPECT_FALSE(Box(Dialog::ID_REPEAT_ONE)->GetCheck());
+
+    Box(Dialog::ID_ON_OFF)->Click();
+    test::ProcessPendingEvents();
+    EXPECT_EQ(m_dialog->Logic().State(), MusicDialogLogic::kPlaying);
+    for (int id : {Dialog::ID_ADD, Dialog::ID_REMOVE, Dialog::ID_REMOVE_ALL, Dialog::ID_PLAY}) {
+        EXPECT_FALSE(m_dialog->FindWindow(id)->IsEnabled()) << id;
+    }
+    EXPECT_TRUE(m_dialog->FindWindow(Dialog::ID_STOP)->IsEnabled());
+
+    Key(WXK_RETURN);  // nothing
+    EXPECT_TRUE(m_dialog->IsShown());
+    Key(WXK_ESCAPE);
+    EXPECT_FALSE(m_dialog->IsShown());
+    const std::string path = GetSettingsFilePath();
+    EXPECT_EQ(ReadIniString(path, "Custom Settings", "OwnMusic"), "1");
+    EXPECT_EQ(ReadIniString(path, "Custom Settings", "CycMusic"), "1");
+    EXPECT_EQ(ReadIniString(path, "Custom Settings", "MusicSum"), "2");
+    EXPECT_EQ(ReadIniString(path, "Custom Settings", "MusicList0"), "/music/one.mp3");
+    // Hidden, it goes on playing.
+    EXPECT_EQ(m_dialog->Logic().State(), MusicDialogLogic::kPlaying);
+}
+
+TEST_F(MusicDialogTest, StopClearsTheSelectionAndRemoveWithoutOneAsks) {
+    std::vector<std::string> messages;
+    static std::vector<std::string>* sink;
+    sink = &messages;
+    SetMessageHandler([](const std::string& text, const std::string&) { sink->push_back(text); });
+    m_dialog->AddMusicFile("a.mp3");
+    m_dialog->AddMusicFile("b.mp3");
+    m_dialog->Command(Dialog::ID_REMOVE);
+    EXPECT_EQ(messages, std::vector<std::string>{"Please select an item from the music list!"});
+
+    Select(1);
+    m_dialog->Command(Dialog::ID_PLAY);
+    EXPECT_EQ(m_dialog->Logic().Current(), 1);
+    m_dialog->Command(Dialog::ID_STOP);
+    EXPECT_EQ(List()->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), -1);
+    EXPECT_TRUE(Box(Dialog::ID_ON_OFF)->GetCheck());
+    EXPECT_TRUE(m_dialog->FindWindow(Dialog::ID_PLAY)->IsEnabled());
+
+    Select(0);
+    m_dialog->Command(Dialog::ID_REMOVE);
+    ASSERT_EQ(List()->GetItemCount(), 1);
+    EXPECT_EQ(List()->GetItemText(0), "b.mp3");
+    SetMessageHandler(nullptr);
+}
+
+class SavedPlaylistTest : public MusicDialogTest {
+    std::string Saved() const override {
+        return "[Custom Settings]\nRandomMusic=0\nCycMusic=1\nRepeatMusic=0\nOwnMusic=1\n"
+               "MusicSum=2\nMusicList0=/music/one.mp3\nMusicList1=/music/two.wav\n";
+    }
+};
+
+TEST_F(SavedPlaylistTest, ASavedPlaylistThatWasOnPlaysAtCreation) {
+    EXPECT_EQ(List()->GetItemCount(), 2);
+    EXPECT_EQ(m_dialog->Logic().State(), MusicDialogLogic::kPlaying);
+    EXPECT_EQ(m_dialog->Logic().Current(), 0);
+    EXPECT_TRUE(Box(Dialog::ID_ON_OFF)->GetCheck());
+    EXPECT_TRUE(Box(Dialog::ID_REPEAT_ALL)->GetCheck());
+    EXPECT_FALSE(m_dialog->FindWindow(Dialog::ID_ADD)->IsEnabled());
+}
+
+}  // namespace
+}  // namespace reef
