@@ -4,7 +4,13 @@
 #include <GL/glu.h>
 #include <wx/dcclient.h>
 
+#include "media/ambient_loop.h"
+#include "media/ambient_sound.h"
+#include "media/sound_hand_over.h"
+#include "resources/embedded_resources.h"
+#include "resources/extraction.h"
 #include "scene/ripple_grid.h"
+#include "settings/aquarium_settings.h"
 
 namespace reef {
 
@@ -31,7 +37,8 @@ AquariumView::AquariumView(wxWindow* parent, const PixelFormat& format)
     : wxGLCanvas(parent, format.attributes, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                  wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS),
       m_pixelFormatFound(format.found),
-      m_timer() {
+      m_timer(),
+      m_ambientLoop(std::make_unique<AmbientLoop>()) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &AquariumView::OnPaint, this);
     Bind(wxEVT_SIZE, &AquariumView::OnSize, this);
@@ -88,6 +95,14 @@ void AquariumView::OnTimer() {
     // The frame timer never queues ticks behind a slow frame, so a tick is always one fresh
     // frame and no backlog has to be thrown away afterwards.
     RenderFrame();
+    HandOverSound();
+}
+
+void AquariumView::HandOverSound() {
+    reef::HandOverSound(ProcessSoundFlags(), *m_ambientLoop, [this] {
+        StartAmbientSound(*m_ambientLoop, EmbeddedResources(), GetSystemFolder(),
+                          g_settings.nVolume);
+    });
 }
 
 void AquariumView::Teardown() {
@@ -103,6 +118,7 @@ void AquariumView::Teardown() {
         m_context.reset();
     }
     m_timer.Stop();
+    m_ambientLoop->Stop();
 }
 
 }  // namespace reef

@@ -13,6 +13,9 @@
 
 namespace reef {
 
+class CustomMusicDialog;
+class SoundLoop;
+
 // Command ids of the popup menu; ID_MODE_IDLE is the idle value of the view's mode.
 enum CommandId {
     ID_ADD_DELETE_FISH = 1034,
@@ -77,6 +80,7 @@ private:
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
     void OnTimer();
+    void HandOverSound();
     void OnEraseBackground(wxEraseEvent& event);
     void OnMouse(wxMouseEvent& event);
     void OnRightDown(wxMouseEvent& event);
@@ -88,6 +92,7 @@ private:
     void SetUpGlState();
     void LoadTextures(const std::string& resourceFolder, const std::string& tempFolder);
     void CreateRippleGrids();
+    void CreateDialogs();
     wxSize DevicePixelSize(wxSize logical) const;
 
     bool m_pixelFormatFound = false;
@@ -111,6 +116,11 @@ private:
     // Built at start-up from the tank box; the fish start positions are picked on it.
     SandFloorGrid m_sandFloor;
     RippleGrids m_pRipple;
+
+    // The ambient sound, played while the user's own music is off.
+    std::unique_ptr<SoundLoop> m_ambientLoop;
+    // The modeless dialogs, created hidden at start-up; their parent, the frame, owns them.
+    CustomMusicDialog* m_pMusicDlg = nullptr;
 };
 
 }  // namespace reef

@@ -6,6 +6,8 @@
 #include "fish/fish_kinds.h"
 #include "fish/fish_placement.h"
 #include "fish/fish_tank.h"
+#include "media/custom_music_dialog.h"
+#include "media/music_player.h"
 #include "platform/folders.h"
 #include "platform/message.h"
 #include "platform/screen.h"
@@ -85,6 +87,13 @@ void AquariumView::CreateRippleGrids() {
     }
 }
 
+void AquariumView::CreateDialogs() {
+    // Modeless and hidden until the menu shows them. Their parent is the frame, so a window
+    // manager keeps them above the tank, which stays on top of every other window.
+    wxWindow* frame = wxGetTopLevelParent(this);
+    m_pMusicDlg = new CustomMusicDialog(frame, std::make_unique<MusicPlayer>());
+}
+
 void AquariumView::StartScene() {
     if (m_context) {
         return;
@@ -145,6 +154,8 @@ void AquariumView::RunSceneStartup() {
     glFogf(GL_FOG_START, -10.0f);
     glFogf(GL_FOG_END, 100.0f);
     glEnable(GL_FOG);
+
+    CreateDialogs();
 }
 
 }  // namespace reef

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "fish/fish_settings_dialog.h"
+#include "media/custom_music_dialog.h"
 #include "scene/popup_menu.h"
 #include "view/aquarium_view.h"
 
@@ -61,6 +62,15 @@ void AquariumView::OnCommand(wxCommandEvent& event) {
             break;
         }
         case ID_CUSTOM_MUSIC:
+            // Shown beside the living tank, without blocking it.
+            if (m_pMusicDlg != nullptr) {
+                m_pMusicDlg->CentreOnScreen();
+                m_pMusicDlg->Show();
+                m_pMusicDlg->Raise();
+            }
+            m_nCommand = ID_MODE_IDLE;
+            ApplyCursorRule();
+            break;
         case ID_CUSTOM_BACKGROUND:
             m_nCommand = ID_MODE_IDLE;
             ApplyCursorRule();

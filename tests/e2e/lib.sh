@@ -4,15 +4,18 @@
 set -euo pipefail
 
 PROGRAM=$1
+SOUND_PROBE=${2:-}
 SCRATCH=$(mktemp -d)
 export XDG_CONFIG_HOME="$SCRATCH/config" TMPDIR="$SCRATCH/tmp" XDG_RUNTIME_DIR="$SCRATCH/run"
 mkdir -p "$XDG_CONFIG_HOME" "$TMPDIR" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 XVFB_PID=""
 APP_PIDS=()
+SOUND_PIDS=()
 
 cleanup() {
     for pid in "${APP_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+    for pid in "${SOUND_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
     [ -n "${KEEP_SCRATCH:-}" ] && cat "$SCRATCH/app.log" >&2
     rm -rf "$SCRATCH"
@@ -82,4 +85,41 @@ press_key() {
     xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
     sleep 0.2
     xdotool key "$key"
+}
+
+# Starts a PulseAudio server of the test's own in its runtime folder, with one null sink "reef"
+# whose monitor the test records. The program finds it through $XDG_RUNTIME_DIR.
+start_sound_server() {
+    pulseaudio --daemonize=no --exit-idle-time=-1 -n --load="module-null-sink sink_name=reef" \
+        --load=module-native-protocol-unix >"$SCRATCH/pulse.log" 2>&1 &
+    SOUND_PIDS+=($!)
+    for _ in $(seq 100); do
+        pactl info >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    fail "the sound server did not start"
+}
+
+# Records what the sink plays, mono 22050 Hz 16-bit, into $1 until stop_recording.
+start_recording() {
+    parec -d reef.monitor --raw --format=s16le --rate=22050 --channels=1 >"$1" &
+    RECORDER_PID=$!
+    SOUND_PIDS+=("$RECORDER_PID")
+}
+
+stop_recording() {
+    kill "$RECORDER_PID" 2>/dev/null || true
+    wait "$RECORDER_PID" 2>/dev/null || true
+}
+
+# Measures a recording in windows of $2 ms: "start-ms rms share-f1 share-f2 ..." per line.
+measure() {
+    local file=$1 window=$2
+    shift 2
+    "$SOUND_PROBE" "$file" 22050 "$window" "$@"
+}
+
+# Milliseconds since the epoch.
+now_ms() {
+    echo $(($(date +%s%N) / 1000000))
 }
