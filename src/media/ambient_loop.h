@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "media/sound_loop.h"
+
+namespace reef {
+
+// SoundLoop over a GStreamer playbin. The wave file is opened by PlayLooping() itself and read
+// through that descriptor from then on, so the file may be deleted as soon as the call returns.
+// The loop is a segment seek back to the start each time the stream reports the end of its
+// segment, answered on a thread of the loop's own while the sound card still holds the last
+// buffers: no sample is dropped or repeated where the file joins its start.
+//
+// Nothing blocks: PlayLooping() returns before the stream has prerolled. With no sound server and
+// no sound device, GStreamer's automatic output plays into a clocked fake sink, so the loop runs
+// silently at the pace of the clock.
+class AmbientLoop : public SoundLoop {
+public:
+    // `audioSink` is where the sound goes, in GStreamer's launch syntax, as for MusicPlayer; empty
+    // plays on the desktop's sound output.
+    explicit AmbientLoop(std::string audioSink = {});
+    ~AmbientLoop() override;
+    AmbientLoop(const AmbientLoop&) = delete;
+    AmbientLoop& operator=(const AmbientLoop&) = delete;
+
+    // level / 65535 is the linear gain; values outside 0..65535 are clamped.
+    void SetLevel(int level) override;
+    void PlayLooping(const std::string& wavePath) override;
+    void Stop() override;
+
+private:
+    class Stream;
+
+    std::string m_audioSink;
+    int m_level = 65535;
+    std::unique_ptr<Stream> m_stream;
+};
+
+}  // namespace reef
