@@ -105,6 +105,12 @@ start_recording() {
     parec -d reef.monitor --raw --format=s16le --rate=22050 --channels=1 >"$1" &
     RECORDER_PID=$!
     SOUND_PIDS+=("$RECORDER_PID")
+    # Recording has begun once the first samples are in.
+    for _ in $(seq 50); do
+        [ -s "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "the recorder did not start"
 }
 
 stop_recording() {
