@@ -92,7 +92,13 @@ int MusicPlayer::GetLength() {
     if (m_length < 0) {
         m_length = QueryLength();
     }
-    return static_cast<int>(std::max<std::int64_t>(m_length, 0));
+    // Some files tell their length only once they play (an mp3 of constant bit rate without a
+    // header for it, whose parser estimates the length from the first frames). Until then the
+    // length is just past the position, so that no one takes the stream for ended.
+    if (m_length < 0) {
+        return static_cast<int>(m_lastPosition + 1);
+    }
+    return static_cast<int>(m_length);
 }
 
 void MusicPlayer::SetVolume(int volume) {

@@ -76,6 +76,41 @@ TEST(MusicPlayer, PlaysToTheEndWhereThePositionEqualsTheLength) {
     EXPECT_TRUE(WaitUntil([&] { return player.GetPosition() == 1000; }, 5000));
 }
 
+// A constant bit rate mp3 without a header for its length tells the length only some frames into
+// playing. Asked as the dialog asks (the position, then the length), it must not look ended
+// before it is.
+TEST(MusicPlayer, AnMp3ThatTellsItsLengthLateIsNotTakenForEnded) {
+    ScratchDir dir;
+    WriteWave(dir / "song.wav", Tone(1500));
+    {
+        // The player itself encodes it, playing the wave into an mp3 encoder.
+        MusicPlayer encoder(
+            "audioconvert ! lamemp3enc target=bitrate cbr=true bitrate=64 ! filesink location=\"" +
+            (dir / "song.mp3") + "\"");
+        encoder.Open(dir / "song.wav");
+        encoder.Play();
+        ASSERT_TRUE(WaitUntil([&] { return encoder.GetPosition() == 1500; }, 5000));
+    }
+    MusicPlayer player("fakesink");
+    player.Open(dir / "song.mp3");
+    ASSERT_TRUE(player.CanPlay());
+    player.Play();
+    int early = -1, position = 0, length = 0;
+    bool ended = WaitUntil(
+        [&] {
+            position = player.GetPosition();
+            length = player.GetLength();
+            if (position == length && position < 1400) {
+                early = position;
+            }
+            return position == length;
+        },
+        5000);
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(early, -1) << "taken for ended at " << early << " ms";
+    EXPECT_NEAR(length, 1500, 100);  // the encoder pads the start and the end a little
+}
+
 TEST(MusicPlayer, StopHoldsThePosition) {
     ScratchDir dir;
     WriteWave(dir / "song.wav", Tone(2000));
