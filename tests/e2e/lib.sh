@@ -100,9 +100,11 @@ start_sound_server() {
     fail "the sound server did not start"
 }
 
-# Records what the sink plays, mono 22050 Hz 16-bit, into $1 until stop_recording.
+# Records what the sink plays, mono 22050 Hz 16-bit, into $1 until stop_recording. A null sink
+# left to itself mixes in blocks of up to two seconds, so a stream that starts mid-block waits for
+# the next one; the recorder asks for a sound card's latency instead.
 start_recording() {
-    parec -d reef.monitor --raw --format=s16le --rate=22050 --channels=1 >"$1" &
+    parec -d reef.monitor --raw --format=s16le --rate=22050 --channels=1 --latency-msec=20 >"$1" &
     RECORDER_PID=$!
     SOUND_PIDS+=("$RECORDER_PID")
     # Recording has begun once the first samples are in.

@@ -28,7 +28,7 @@ record_run() {
 
 # The first window of 20 ms with sound, in ms from the start of the recording.
 onset_ms() {
-    measure "$1" 20 | awk '$2 > 0.001 { print $1; exit }'
+    measure "$1" 20 | awk '!found && $2 > 0.001 { print $1; found = 1 }'
 }
 
 # RMS over $3 ms from $2 ms on.

@@ -33,9 +33,7 @@ INI
 start_recording "$SCRATCH/music.raw"
 start_app
 window=$(wait_for_window 30) || fail "no window"
-# Every song after the first of the process starts late on the test's null sink (a second
-# stream of a process waits about 1.6 s there, with any playbin), so give the chain time.
-sleep 11
+sleep 5
 stop_recording
 
 # The runs of sound heard, in 100 ms windows: 0, 1 or 2 while that song's tone holds nearly
@@ -79,7 +77,7 @@ eval "$(xdotool getwindowgeometry --shell "$dialog")"
 xdotool mousemove $((X + (17 + 10) * WIDTH / 317)) $((Y + (19 + 6) * HEIGHT / 151))
 sleep 0.3
 xdotool click 1
-sleep 2.5
+sleep 1
 start_recording "$SCRATCH/ambient.raw"
 sleep 2
 stop_recording
@@ -98,4 +96,6 @@ grep -q "^MusicList1=$music/song 1.wav" "$settings_dir/ReefSet.ini" || fail "the
 [ -z "$(xdotool search --onlyvisible --name '^Custom Music - Glass Reef' 2>/dev/null)" ] ||
     fail "Escape did not hide the dialog"
 kill -0 "$APP_PID" || fail "the program ended"
+kill "$APP_PID"
+wait_for_exit "$APP_PID" 10 || fail "the program did not end"
 echo "PASS"
