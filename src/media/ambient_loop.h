@@ -14,8 +14,7 @@ namespace reef {
 // buffers: no sample is dropped or repeated where the file joins its start.
 //
 // Nothing blocks: PlayLooping() returns before the stream has prerolled. With no sound server and
-// no sound device, GStreamer's automatic output plays into a clocked fake sink, so the loop runs
-// silently at the pace of the clock.
+// no sound device the loop plays into a clocked fake sink: silent, at the pace of the clock.
 class AmbientLoop : public SoundLoop {
 public:
     // `audioSink` is where the sound goes, in GStreamer's launch syntax, as for MusicPlayer; empty

@@ -17,8 +17,8 @@ namespace reef {
 //
 // The end of the stream and errors are read off the pipeline's bus whenever the position or the
 // length is asked for. The music dialog asks every 200 ms from its timer, so the player needs no
-// main loop of its own and no bus watch. An error while playing ends the stream where it is: the
-// position then equals the length, as at the end of the file. A file that tells its length only
+// main loop of its own and no bus watch. An error while playing counts as the end of the stream:
+// the position then equals the length, as at the end of the file. A file that tells its length only
 // once it plays (some mp3 files) answers a length just past its position until then.
 class MusicPlayer : public MediaPlayer {
 public:
