@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 #include <wx/dcclient.h>
 
+#include "media/custom_background_dialog.h"
 #include "scene/ripple_grid.h"
 
 namespace reef {
@@ -92,6 +93,9 @@ void AquariumView::OnTimer() {
 
 void AquariumView::Teardown() {
     if (m_context) {
+        // The dialog's pictures are textures of this context.
+        delete m_pBackgroundDlg;
+        m_pBackgroundDlg = nullptr;
         SetCurrent(*m_context);
         if (m_texDesktop != 0) {
             glDeleteTextures(1, &m_texDesktop);

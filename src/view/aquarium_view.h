@@ -13,6 +13,8 @@
 
 namespace reef {
 
+class CustomBackgroundDialog;
+
 // Command ids of the popup menu; ID_MODE_IDLE is the idle value of the view's mode.
 enum CommandId {
     ID_ADD_DELETE_FISH = 1034,
@@ -65,6 +67,8 @@ public:
     int ScreenHeight() const { return m_nScreenHeight; }
     const TankBox& Tank() const { return m_tank; }
     const SandFloorGrid& SandFloor() const { return m_sandFloor; }
+    // Made hidden at start-up; none when the start-up stopped early.
+    CustomBackgroundDialog* BackgroundDialog() const { return m_pBackgroundDlg; }
 
 private:
     struct PixelFormat {
@@ -111,6 +115,8 @@ private:
     // Built at start-up from the tank box; the fish start positions are picked on it.
     SandFloorGrid m_sandFloor;
     RippleGrids m_pRipple;
+    // Owned by the view: deleted by Teardown() while the context that holds its textures lives.
+    CustomBackgroundDialog* m_pBackgroundDlg = nullptr;
 };
 
 }  // namespace reef

@@ -6,6 +6,8 @@
 #include "fish/fish_kinds.h"
 #include "fish/fish_placement.h"
 #include "fish/fish_tank.h"
+#include "media/custom_background_dialog.h"
+#include "media/gl_picture_textures.h"
 #include "platform/folders.h"
 #include "platform/message.h"
 #include "platform/screen.h"
@@ -145,6 +147,12 @@ void AquariumView::RunSceneStartup() {
     glFogf(GL_FOG_START, -10.0f);
     glFogf(GL_FOG_END, 100.0f);
     glEnable(GL_FOG);
+
+    // The modeless dialogs, made hidden; the popup menu shows them. The music dialog comes
+    // first. The background dialog loads its saved pictures now, into this context.
+    m_pBackgroundDlg = new CustomBackgroundDialog(
+        this,
+        std::make_unique<GlPictureTextures>(*this, *m_context, m_nScreenWidth, m_nScreenHeight));
 }
 
 }  // namespace reef
