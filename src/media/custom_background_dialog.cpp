@@ -189,7 +189,9 @@ void CustomBackgroundDialog::HideAndSave() {
 void CustomBackgroundDialog::OnCheckBox(wxCommandEvent& event) {
     switch (event.GetId()) {
         case ID_OWN_IMAGE:
-            m_show.ToggleOwnImage(m_ownImage->GetCheck() == 1);
+            // The state the click left, carried by the event: a tick between the click and
+            // this handler has already set the box back to the slideshow's state.
+            m_show.ToggleOwnImage(event.GetInt() == 1);
             break;
         case ID_REPEAT_ONE:
             m_show.ChooseOrder(Slideshow::kRepeatOne);
