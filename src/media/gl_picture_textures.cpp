@@ -36,9 +36,32 @@ void GlPictureTextures::Release(unsigned int texture) {
     }
 }
 
-unsigned int CreatePictureTexture(const wxImage& image) {
-    const int width = image.GetWidth();
-    const int height = image.GetHeight();
+namespace {
+
+// The power of two nearest to `side` on a logarithmic scale (1680 -> 2048, 1050 -> 1024).
+int NearestPowerOfTwo(int side) {
+    int power = 1;
+    while (power < side) {
+        power *= 2;
+    }
+    // side lies in (power / 2, power]: the lower one is nearer when side^2 < power^2 / 2.
+    const std::int64_t squared = static_cast<std::int64_t>(side) * side;
+    return power > 1 && 2 * squared < static_cast<std::int64_t>(power) * power ? power / 2 : power;
+}
+
+}  // namespace
+
+unsigned int CreatePictureTexture(const wxImage& source) {
+    // A mipmapped texture needs power-of-two sides, and SOIL would stretch the picture up to the
+    // next ones with a plain filter (1680 x 1050 to 2048 x 2048, four times the pixels to
+    // mipmap and compress). The nearest powers keep the picture's detail at half the cost, and
+    // a box filter or bicubic one makes them better than SOIL's.
+    const int width = NearestPowerOfTwo(source.GetWidth());
+    const int height = NearestPowerOfTwo(source.GetHeight());
+    wxImage image = source;
+    if (width != source.GetWidth() || height != source.GetHeight()) {
+        image = source.Scale(width, height, wxIMAGE_QUALITY_HIGH);
+    }
     const unsigned char* rgb = image.GetData();
     // wxImage keeps alpha in a plane of its own; SOIL wants it beside each pixel's colour.
     std::vector<std::uint8_t> rgba;
