@@ -4,12 +4,18 @@
 
 namespace reef {
 
-// A standard push button with a tooltip of its own. A fast second click counts as a click: the
-// double click is handled as one more press.
+// A push button with a tooltip of its own. A fast second click counts as a click: the double
+// click is handled as one more press.
 class HoverButton : public wxButton {
 public:
+    enum Look {
+        kStandard,  // the desktop's usual raised button
+        kFlat,      // no frame until the pointer is over it
+    };
+
     HoverButton(wxWindow* parent, wxWindowID id, const wxString& label,
-                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize);
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                Look look = kStandard);
 
     // Sets the tooltip's text. The tooltip is created inactive on the first call and becomes
     // active once a call asks for it; an active tooltip stays active and only takes the text.

@@ -6,6 +6,7 @@
 
 #include "media/ambient_loop.h"
 #include "media/ambient_sound.h"
+#include "media/custom_background_dialog.h"
 #include "media/sound_hand_over.h"
 #include "resources/embedded_resources.h"
 #include "resources/extraction.h"
@@ -107,6 +108,9 @@ void AquariumView::HandOverSound() {
 
 void AquariumView::Teardown() {
     if (m_context) {
+        // The dialog's pictures are textures of this context.
+        delete m_pBackgroundDlg;
+        m_pBackgroundDlg = nullptr;
         SetCurrent(*m_context);
         if (m_texDesktop != 0) {
             glDeleteTextures(1, &m_texDesktop);

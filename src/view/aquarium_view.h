@@ -15,6 +15,7 @@ namespace reef {
 
 class CustomMusicDialog;
 class SoundLoop;
+class CustomBackgroundDialog;
 
 // Command ids of the popup menu; ID_MODE_IDLE is the idle value of the view's mode.
 enum CommandId {
@@ -68,6 +69,8 @@ public:
     int ScreenHeight() const { return m_nScreenHeight; }
     const TankBox& Tank() const { return m_tank; }
     const SandFloorGrid& SandFloor() const { return m_sandFloor; }
+    // Made hidden at start-up; none when the start-up stopped early.
+    CustomBackgroundDialog* BackgroundDialog() const { return m_pBackgroundDlg; }
 
 private:
     struct PixelFormat {
@@ -121,6 +124,8 @@ private:
     std::unique_ptr<SoundLoop> m_ambientLoop;
     // The modeless dialogs, created hidden at start-up; their parent, the frame, owns them.
     CustomMusicDialog* m_pMusicDlg = nullptr;
+    // Owned by the view: deleted by Teardown() while the context that holds its textures lives.
+    CustomBackgroundDialog* m_pBackgroundDlg = nullptr;
 };
 
 }  // namespace reef

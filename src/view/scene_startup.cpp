@@ -6,7 +6,9 @@
 #include "fish/fish_kinds.h"
 #include "fish/fish_placement.h"
 #include "fish/fish_tank.h"
+#include "media/custom_background_dialog.h"
 #include "media/custom_music_dialog.h"
+#include "media/gl_picture_textures.h"
 #include "media/music_player.h"
 #include "platform/folders.h"
 #include "platform/message.h"
@@ -88,10 +90,14 @@ void AquariumView::CreateRippleGrids() {
 }
 
 void AquariumView::CreateDialogs() {
-    // Modeless and hidden until the menu shows them. Their parent is the frame, so a window
-    // manager keeps them above the tank, which stays on top of every other window.
+    // Modeless and hidden until the menu shows them, the music dialog first. Each has an owner,
+    // so a window manager keeps it above the tank, which stays on top of every other window.
     wxWindow* frame = wxGetTopLevelParent(this);
     m_pMusicDlg = new CustomMusicDialog(frame, std::make_unique<MusicPlayer>());
+    // The background dialog loads its saved pictures now, into this context.
+    m_pBackgroundDlg = new CustomBackgroundDialog(
+        this,
+        std::make_unique<GlPictureTextures>(*this, *m_context, m_nScreenWidth, m_nScreenHeight));
 }
 
 void AquariumView::StartScene() {

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "fish/fish_settings_dialog.h"
+#include "media/custom_background_dialog.h"
 #include "media/custom_music_dialog.h"
 #include "scene/popup_menu.h"
 #include "view/aquarium_view.h"
@@ -72,6 +73,10 @@ void AquariumView::OnCommand(wxCommandEvent& event) {
             ApplyCursorRule();
             break;
         case ID_CUSTOM_BACKGROUND:
+            // Beside the tank, which goes on moving behind it.
+            if (m_pBackgroundDlg != nullptr) {
+                m_pBackgroundDlg->ShowCentred();
+            }
             m_nCommand = ID_MODE_IDLE;
             ApplyCursorRule();
             break;

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace reef {
+
+class PictureTextures;
+
+// The custom background slideshow behind the Custom Background dialog: the list of up to ten
+// pictures, each made into a texture when it is added, the dialog's option boxes and interval
+// field, and the choice of the picture shown, switched by a 200 ms tick. The dialog shows this
+// state and forwards its controls' actions here; the background pass binds CurrentTexture()
+// while the "Use your own image" box is on.
+//
+// Messages go to the user through ShowMessage() with the program's title as caption.
+class Slideshow {
+public:
+    static constexpr int kMaxImages = 10;
+    static constexpr int kTickMs = 200;
+
+    enum Mode { kRepeatOne = 0, kRepeatAll = 1, kRandom = 2 };
+
+    // One list row: the picture's full path and whether it is the one shown last ("ON").
+    struct Row {
+        std::string path;
+        bool on = false;
+    };
+
+    // Starts stopped, with an empty list, Repeat One chosen and an interval of "5".
+    explicit Slideshow(PictureTextures& textures);
+    // Releases the textures of the rows still listed.
+    ~Slideshow();
+    Slideshow(const Slideshow&) = delete;
+    Slideshow& operator=(const Slideshow&) = delete;
+
+    // --- What the controls show.
+    const std::vector<Row>& Rows() const { return m_rows; }
+    bool OwnImage() const { return m_ownImage; }  // "Use your own image"
+    bool OrderChecked(Mode box) const { return m_orderChecked[box]; }
+    const std::string& IntervalText() const { return m_interval; }  // seconds, as typed
+    // The user typed into the interval field; read again at every tick.
+    void SetIntervalText(const std::string& text) { m_interval = text; }
+
+    // --- The controls' actions.
+    // The "Use your own image" box after its own toggle: on starts the show, off stops it.
+    void ToggleOwnImage(bool checked);
+    // "Add Image" with the file the user chose; the first picture added while the box is on
+    // starts the show.
+    void AddChosenImage(const std::string& path);
+    // "Remove Image" with the selected row, or -1 when none is selected. The show then jumps to
+    // row 0 while running, whether or not a row was removed.
+    void RemoveImage(int selectedRow);
+    // "Remove All": the list and the current picture go; running or not stays as it was.
+    void RemoveAll();
+    // A double click on `row` shows it at once, in any order, without restarting the interval.
+    void ShowRow(int row);
+    // One of the three order boxes: it becomes the only one checked.
+    void ChooseOrder(Mode mode);
+    // The 200 ms timer: counts the tick and switches the picture when the interval is up (at
+    // once on the first tick after a start). An interval of 0, an empty field or one without
+    // digits switches at every tick.
+    void Tick();
+
+    // --- The operations the actions are made of.
+    // Adds a row for the picture at `path` when its texture can be made. A full list (10 rows)
+    // or a picture that fails shows its message and adds nothing; a failure also stops the show.
+    bool AddBackgroundImage(const std::string& path);
+    // The texture to show next, 0 when the list is empty or the show is stopped. With
+    // `userPick`, row `row` itself (marked "ON"); otherwise by the order: Repeat One keeps the
+    // current picture (or row 0), Repeat All takes the row after the current one (row 1 when
+    // none is current), Random any row.
+    unsigned int PickPicture(int row, bool userPick);
+    void StartSlideshow();
+    // Stops switching and marks every row "OFF"; the current picture stays.
+    void StopSlideshow();
+
+    // Section "Custom Images" of the settings file at `iniPath`, one write per key.
+    void SaveBackgroundSettings(const std::string& iniPath) const;
+    // Reads the section back: the boxes, the interval and the list, whose pictures are added
+    // one by one (each failure shows its message); starts the show when it was on.
+    void LoadBackgroundSettings(const std::string& iniPath);
+
+    // --- State, for the dialog and the background pass.
+    unsigned int CurrentTexture() const { return m_texCurrent; }  // 0 = none
+    unsigned int TextureOfRow(int row) const { return m_texImages[row]; }
+    int Count() const { return m_nCount; }
+    bool Running() const { return m_bRunning; }
+    Mode GetMode() const { return static_cast<Mode>(m_nMode); }
+
+private:
+    void MarkOnly(int row);  // -1 marks every row "OFF"
+    int RowCount() const { return static_cast<int>(m_rows.size()); }
+    int RowOfTexture(unsigned int texture) const;  // first row, or -1
+    void CheckOrder(Mode mode);
+
+    PictureTextures& m_textures;
+    std::vector<Row> m_rows;
+    std::array<unsigned int, kMaxImages> m_texImages{};
+    unsigned int m_texCurrent = 0;
+    int m_nCount = 0;
+    bool m_bRunning = false;
+    int m_nMode = kRepeatOne;
+    std::int64_t m_nTicks = -1;  // ticks since the last switch; -1 switches at the next tick
+
+    bool m_ownImage = false;
+    std::array<bool, 3> m_orderChecked{true, false, false};
+    std::string m_interval = "5";
+};
+
+}  // namespace reef
