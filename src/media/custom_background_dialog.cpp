@@ -244,13 +244,18 @@ void CustomBackgroundDialog::OnIntervalText(wxCommandEvent&) {
 }
 
 void CustomBackgroundDialog::OnCharHook(wxKeyEvent& event) {
+    // While a row's label is being edited, Enter and Escape end the edit.
+    if (m_list->GetEditControl() != nullptr) {
+        event.Skip();
+        return;
+    }
     const int key = event.GetKeyCode();
     if (key == WXK_ESCAPE) {
         HideAndSave();
         return;
     }
-    // Enter neither closes the dialog nor activates a row; it still ends a label edit.
-    if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && m_list->GetEditControl() == nullptr) {
+    // Enter neither closes the dialog nor activates a row.
+    if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
         return;
     }
     event.Skip();

@@ -245,6 +245,11 @@ void CustomMusicDialog::OnVolume(wxCommandEvent& event) {
 }
 
 void CustomMusicDialog::OnCharHook(wxKeyEvent& event) {
+    // While a row's label is being edited, Enter and Escape end the edit.
+    if (m_list->GetEditControl() != nullptr) {
+        event.Skip();
+        return;
+    }
     switch (event.GetKeyCode()) {
         case WXK_ESCAPE:
             Close();
