@@ -131,3 +131,32 @@ measure() {
 now_ms() {
     echo $(($(date +%s%N) / 1000000))
 }
+
+# Opens the menu with a right press at ($1, $2), drags to item $3 (0 for the first; items are 48
+# pixels high) and releases there, as a hand does: the release over an item chooses it.
+choose_menu_item() {
+    local x=$1 y=$2 item=$3
+    xdotool mousemove "$x" "$y" mousedown 3
+    sleep 0.15
+    for _ in $(seq 50); do
+        xwininfo -root -tree | grep -qE "140x192\+$x\+$y" && break
+        sleep 0.1
+    done
+    xdotool mousemove $((x + 70)) $((y + item * 48 + 24))
+    sleep 0.3
+    xdotool mouseup 3
+}
+
+# Waits up to $2 seconds for a shown window whose name matches the pattern $1; prints its id.
+wait_for_shown_window() {
+    local pattern=$1 seconds=${2:-10} id
+    for _ in $(seq $((seconds * 10))); do
+        id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}

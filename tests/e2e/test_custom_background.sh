@@ -71,25 +71,9 @@ awk -v t0="${times[0]}" -v t1="${times[1]}" -v t2="${times[2]}" -v t3="${times[3
         (t3 - t0) / 3 > 1.6) exit 1
 }' || fail "switches at ${times[*]}, not one a second"
 
-# Open the menu with the right button held, drag to the third item and release there: the
-# release over an item chooses it.
-xdotool mousemove 800 300 mousedown 3
-sleep 0.15
-for _ in $(seq 50); do
-    xwininfo -root -tree | grep -qE '140x192\+800\+300' && break
-    sleep 0.1
-done
-xdotool mousemove 870 $((300 + 2 * 48 + 24))
-sleep 0.3
-xdotool mouseup 3
-
-dialog=""
-for _ in $(seq 100); do
-    dialog=$(xdotool search --onlyvisible --name '^Custom Background - ' 2>/dev/null | head -n1 || true)
-    [ -n "$dialog" ] && break
-    sleep 0.1
-done
-[ -n "$dialog" ] || fail "the dialog did not open"
+# "  Custom Background" is the menu's third item.
+choose_menu_item 800 300 2
+dialog=$(wait_for_shown_window '^Custom Background - ' 10) || fail "the dialog did not open"
 sleep 1
 [ -n "${DIALOG_SHOT:-}" ] && import -window root "$DIALOG_SHOT"
 

@@ -59,19 +59,10 @@ case "$runs" in
     *x*) fail "something else sounded beside the songs: $runs" ;;
 esac
 
-# "  Custom Music" is the second item of the menu, 48 pixels a row.
-xdotool mousemove 600 400 click 3
-sleep 0.5
-xdotool mousemove 660 472
-sleep 0.3
-xdotool click 1
-dialog=""
-for _ in $(seq 50); do
-    dialog=$(xdotool search --onlyvisible --name '^Custom Music - Glass Reef' 2>/dev/null | head -n1 || true)
-    [ -n "$dialog" ] && break
-    sleep 0.1
-done
-[ -n "$dialog" ] || fail "the Custom Music dialog did not open"
+# "  Custom Music" is the menu's second item.
+choose_menu_item 600 400 1
+dialog=$(wait_for_shown_window '^Custom Music - Glass Reef' 5) ||
+    fail "the Custom Music dialog did not open"
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
 # The On/Off box, 17,19 54x12 in dialog units of a 317 x 151 client area.
 xdotool mousemove $((X + (17 + 10) * WIDTH / 317)) $((Y + (19 + 6) * HEIGHT / 151))
