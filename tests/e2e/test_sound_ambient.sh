@@ -40,8 +40,11 @@ level() {
 record_run 32767 $((loop_ms + 2500))
 onset=$(onset_ms "$SCRATCH/32767.raw")
 [ -n "$onset" ] || fail "no ambient sound at all"
+# The window appears before the scene is built; the sound follows the music dialog's first tick
+# after it. About 0.7 s on an idle machine; a busy one (the suite runs two tests at a time on
+# software OpenGL) takes longer to build the scene.
 echo "ambient sound $((onset - WINDOW_MS)) ms after the window appeared"
-[ $((onset - WINDOW_MS)) -lt 1000 ] || fail "the ambient sound started $((onset - WINDOW_MS)) ms after the window"
+[ $((onset - WINDOW_MS)) -lt 2000 ] || fail "the ambient sound started $((onset - WINDOW_MS)) ms after the window"
 
 # Over a whole loop and past its join, no 20 ms window falls silent (below a tenth of the
 # quietest tenth of the sound).
