@@ -31,12 +31,26 @@ convert -size 24x24 xc:none -fill '#adb5bd' -stroke '#495057' -strokewidth 1 \
     -stroke none -fill '#e03131' -draw "rectangle 12,11 18,13" -draw "polygon 17,7 23,12 17,17" \
     "$out/exit.png"
 
-# The program's icon: a fish in a round tank of water, 48 x 48.
-convert -size 48x48 xc:none -fill '#1971c2' -stroke '#0b3d70' -strokewidth 2 \
-    -draw "circle 24,24 24,3" -stroke '#7a3d08' -strokewidth 1 -fill '#f08a24' \
-    -draw "ellipse 21,25 11,7 0,360" -draw "polygon 30,25 39,17 39,33" \
-    -fill white -stroke none -draw "circle 15,23 17,23" -fill black -draw "circle 15,23 16,23" \
-    -fill '#a5d8ff' -draw "circle 31,12 33,12" -draw "circle 36,7 37,7" "$out/glassreef.png"
+# The program's icon: a fish in a round tank of water, drawn on a 48 x 48 grid and scaled to
+# SIZE pixels (lines and all), so every size is drawn sharp rather than resampled.
+app_icon() {
+    local size=$1 file=$2 s
+    s=$(awk -v n="$size" 'BEGIN { printf "%.6f", n / 48 }')
+    local at="affine $s,0,0,$s,0,0"
+    convert -size "${size}x${size}" xc:none -fill '#1971c2' -stroke '#0b3d70' -strokewidth 2 \
+        -draw "$at circle 24,24 24,3" -stroke '#7a3d08' -strokewidth 1 -fill '#f08a24' \
+        -draw "$at ellipse 21,25 11,7 0,360" -draw "$at polygon 30,25 39,17 39,33" \
+        -fill white -stroke none -draw "$at circle 15,23 17,23" \
+        -fill black -draw "$at circle 15,23 16,23" \
+        -fill '#a5d8ff' -draw "$at circle 31,12 33,12" -draw "$at circle 36,7 37,7" "$file"
+}
+# The one packed into the program, and the sizes installed into the desktop's icon theme (the
+# 48-pixel one is the packed file itself).
+app_icon 48 "$out/glassreef.png"
+for size in 16 22 24 32 64 128 256; do
+    mkdir -p "$out/hicolor/${size}x${size}"
+    app_icon "$size" "$out/hicolor/${size}x${size}/glassreef.png"
+done
 
 # Check box, on: a green button with a white tick, 16 x 16.
 convert -size 16x16 xc:none -fill '#2f9e44' -stroke '#1b5e20' -strokewidth 1 \

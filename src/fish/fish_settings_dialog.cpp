@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "fish/invert_ellipse.h"
+#include "platform/help_page.h"
 #include "resources/icons.h"
 #include "settings/aquarium_settings.h"
 #include "ui/hover_button.h"
@@ -18,7 +19,8 @@ namespace {
 
 constexpr int kSheetResource = 129;
 constexpr const char* kCaption = "Fish Settings - Glass Reef Ripple Screensaver 1.0";
-constexpr const char* kHelpAddress = "https://glassreef.example.org/help/";
+// The link opens the help page installed with the program (platform/help_page.h).
+constexpr const char* kHelpLabel = "Glass Reef help";
 
 // Controls in dialog units: x, y, width, height.
 struct Placement {
@@ -38,7 +40,7 @@ constexpr Placement kHidden[] = {
     {FishSettingsDialog::ID_OK, "OK", 211, 209, 47, 21, nullptr},
     {FishSettingsDialog::ID_CANCEL, "Cancel", 283, 209, 47, 21, nullptr},
 };
-constexpr Placement kLink{FishSettingsDialog::ID_LINK, kHelpAddress, 9, 332, 113, 12, nullptr};
+constexpr Placement kLink{FishSettingsDialog::ID_LINK, kHelpLabel, 9, 332, 113, 12, nullptr};
 constexpr Placement kTotal{
     FishSettingsDialog::ID_TOTAL, "Total:50  (Max:50)", 252, 332, 81, 8, nullptr};
 
@@ -104,7 +106,8 @@ void FishSettingsDialog::CreateControls() {
     for (const auto& p : kHidden) {
         (new wxButton(this, p.id, p.text, at(p), size(p)))->Hide();
     }
-    new HyperLink(this, kLink.id, kLink.text, kHelpAddress, at(kLink), size(kLink), 0);
+    new HyperLink(this, kLink.id, kLink.text, wxString::FromUTF8(HelpPageAddress()), at(kLink),
+                  size(kLink), 0);
     // The label grows to its text; the template's width is only its first extent.
     m_total = new wxStaticText(this, kTotal.id, kTotal.text, at(kTotal), wxDefaultSize);
     m_total->SetForegroundColour(wxColour(0, 0, 255));

@@ -160,3 +160,54 @@ wait_for_shown_window() {
     done
     return 1
 }
+
+# Makes a stand-in the desktop's default browser for HTML files (and xdg-open, which is tried
+# after it): it writes what it is asked to open to $SCRATCH/opened. Call it before start_app.
+use_fake_browser() {
+    mkdir -p "$SCRATCH/bin" "$SCRATCH/data/applications"
+    printf '#!/bin/sh\necho "$1" >>"%s/opened"\n' "$SCRATCH" >"$SCRATCH/bin/xdg-open"
+    chmod +x "$SCRATCH/bin/xdg-open"
+    printf '[Desktop Entry]\nType=Application\nName=Browser\nExec=%s %%u\nMimeType=text/html;\n' \
+        "$SCRATCH/bin/xdg-open" >"$SCRATCH/data/applications/test-browser.desktop"
+    printf '[Default Applications]\ntext/html=test-browser.desktop\n' \
+        >"$XDG_CONFIG_HOME/mimeapps.list"
+    export XDG_DATA_HOME="$SCRATCH/data" PATH="$SCRATCH/bin:$PATH"
+}
+
+# Clicks the help link of the Fish Settings dialog $1 (its text starts 9 of the dialog's 334
+# dialog units from the left, 332 of 345 down) and waits for the browser; prints what it opened.
+click_help_link() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xdotool mousemove $((X + WIDTH * 9 / 334 + 10)) $((Y + HEIGHT * 337 / 345)) click 1
+    for _ in $(seq 100); do
+        if [ -s "$SCRATCH/opened" ]; then
+            cat "$SCRATCH/opened"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Starts the program, clicks the Fish Settings dialog's help link and checks that the browser was
+# asked for the page $1 (a path, or its file:// address); then Escape closes the dialog and the
+# program, which ends with status 0.
+expect_help_link_opens() {
+    local page=$1 window dialog opened
+    use_fake_browser
+    start_app
+    window=$(wait_for_window 30) || fail "no window"
+    sleep 2
+    choose_menu_item 800 500 0
+    dialog=$(wait_for_shown_window '^Fish Settings - ' 20) || fail "the dialog did not open"
+    sleep 2
+    opened=$(click_help_link "$dialog") || fail "the link opened nothing"
+    [ "$opened" = "$page" ] || [ "$opened" = "file://$page" ] ||
+        fail "the link opened $opened, not $page"
+    xdotool key Escape
+    sleep 1
+    press_key "$window" Escape
+    wait_for_exit "$APP_PID" 10 || fail "Escape did not close the program"
+    [ "$EXIT_STATUS" -eq 0 ] || fail "exit status $EXIT_STATUS"
+}
