@@ -29,8 +29,8 @@ enum CommandId {
 // tick renders one frame, and one frame is one step of every animation.
 //
 // Life cycle: constructed hidden by the frame; StartScene() once the frame is on screen (the
-// context can only be made current on a realised window); then the 1 ms timer ticks until
-// Teardown(), which the frame calls before it is destroyed.
+// context can only be made current on a realised window); then the frame timer ticks about 64
+// times a second (see FrameTimer) until Teardown(), which the frame calls before it is destroyed.
 class AquariumView : public wxGLCanvas {
 public:
     // Picks the pixel format (RGBA, double buffer, 24 colour bits, the deepest depth buffer up to
