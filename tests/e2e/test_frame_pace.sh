@@ -4,7 +4,9 @@
 # as fast as frames can be drawn. Steps are counted as buffer swaps by the swap counter library.
 source "$(dirname "$0")/lib.sh"
 [ -n "$SWAP_COUNTER" ] || fail "no swap counter library given"
-start_display 1680x1050x24
+# A small screen keeps the cost of each swap, in the program and in Xvfb, far below the period
+# even on a busy machine.
+start_display 800x600x24
 
 mkdir -p "$XDG_CONFIG_HOME/glassreef"
 {
@@ -31,13 +33,26 @@ done
 [ "$(swaps)" -gt 0 ] || fail "no frame was presented"
 sleep 1
 
+# The rate in each of five one-second windows. None may pass 72 a second; the best must reach 55,
+# so that a moment when a busy machine runs the program late does not count as a slow timer.
+rates=()
 count0=$(swaps)
 time0=$(now_ms)
-sleep 4
-count1=$(swaps)
-time1=$(now_ms)
-tenths=$(((count1 - count0) * 10000 / (time1 - time0)))
-rate="$((tenths / 10)).$((tenths % 10))"
-echo "idle tank: $((count1 - count0)) steps in $((time1 - time0)) ms, $rate a second"
-[ "$tenths" -ge 550 ] && [ "$tenths" -le 720 ] || fail "$rate steps a second, not about 64"
+for _ in $(seq 5); do
+    sleep 1
+    count1=$(swaps)
+    time1=$(now_ms)
+    rates+=($(((count1 - count0) * 10000 / (time1 - time0))))
+    count0=$count1
+    time0=$time1
+done
+shown=""
+best=0
+for tenths in "${rates[@]}"; do
+    shown+=" $((tenths / 10)).$((tenths % 10))"
+    [ "$tenths" -le 720 ] || fail "an idle tank stepped $((tenths / 10)) times in a second"
+    [ "$tenths" -gt "$best" ] && best=$tenths
+done
+echo "idle tank, steps a second in five one-second windows:$shown"
+[ "$best" -ge 550 ] || fail "at most $((best / 10)).$((best % 10)) steps a second, not about 64"
 echo "PASS"
