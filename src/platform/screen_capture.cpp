@@ -3,6 +3,10 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -37,6 +41,83 @@ void ToBgrx(XImage* image, int x, int y, std::uint8_t* out) {
     out[3] = 0;
 }
 
+// Converts row `row` of `image` (width pixels) into a bitmap row of blue, green, red, unused.
+void ToBitmapRow(XImage* image, int row, int width, std::uint8_t* out) {
+    const bool fast = image->bits_per_pixel == 32 && image->byte_order == LSBFirst &&
+                      image->red_mask == 0xFF0000 && image->green_mask == 0xFF00 &&
+                      image->blue_mask == 0xFF;
+    if (!fast) {
+        for (int col = 0; col < width; ++col) {
+            ToBgrx(image, col, row, out + 4 * col);
+        }
+        return;
+    }
+    const auto* in = reinterpret_cast<const std::uint8_t*>(image->data) +
+                     static_cast<std::size_t>(row) * image->bytes_per_line;
+    for (int col = 0; col < width; ++col) {
+        out[4 * col + 0] = in[4 * col + 0];
+        out[4 * col + 1] = in[4 * col + 1];
+        out[4 * col + 2] = in[4 * col + 2];
+        out[4 * col + 3] = 0;
+    }
+}
+
+// The screen is read in bands of this many rows, so that neither the X library nor this file
+// holds a copy of the whole screen (7 MB at 1680 x 1050, twice over inside Xlib).
+constexpr int kBandRows = 64;
+
+// Reads the rows [start, end) of the rectangle; nothing when the display cannot be read.
+XImage* ReadBand(Display* display, int x, int y, int width, int start, int end) {
+    return XGetImage(display, DefaultRootWindow(display), x, y + start,
+                     static_cast<unsigned>(width), static_cast<unsigned>(end - start), AllPlanes,
+                     ZPixmap);
+}
+
+// Writes the bitmap of the rectangle to `path`, the bottom band first as the file's rows run
+// bottom-up. The file is made afresh, for the user alone, and never through a link; it is
+// removed again when a band cannot be read or written.
+bool WriteBitmap(Display* display, int x, int y, int width, int height, const std::string& path) {
+    int end = height;
+    int start = std::max(0, end - kBandRows);
+    XImage* band = ReadBand(display, x, y, width, start, end);
+    if (band == nullptr) {
+        return false;
+    }
+    unlink(path.c_str());
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    std::FILE* file = fd >= 0 ? fdopen(fd, "wb") : nullptr;
+    if (file == nullptr) {
+        if (fd >= 0) {
+            close(fd);
+        }
+        XDestroyImage(band);
+        return false;
+    }
+    const std::size_t rowBytes = BmpRowBytes(32, width);
+    std::vector<std::uint8_t> headers = EncodeBitmapHeaders(width, height, 32, rowBytes);
+    bool ok = std::fwrite(headers.data(), 1, headers.size(), file) == headers.size();
+    std::vector<std::uint8_t> row(rowBytes);
+    while (ok && band != nullptr) {
+        for (int r = end - 1; ok && r >= start; --r) {
+            ToBitmapRow(band, r - start, width, row.data());
+            ok = std::fwrite(row.data(), 1, rowBytes, file) == rowBytes;
+        }
+        XDestroyImage(band);
+        band = nullptr;
+        end = start;
+        if (ok && end > 0) {
+            start = std::max(0, end - kBandRows);
+            band = ReadBand(display, x, y, width, start, end);
+            ok = band != nullptr;
+        }
+    }
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok) {
+        unlink(path.c_str());
+    }
+    return ok;
+}
+
 }  // namespace
 
 bool CaptureScreenToBitmap(int x, int y, int width, int height, const std::string& path) {
@@ -48,50 +129,14 @@ bool CaptureScreenToBitmap(int x, int y, int width, int height, const std::strin
         return false;
     }
     auto oldHandler = XSetErrorHandler(SilentXError);
-    XImage* image =
-        XGetImage(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
-                  static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    // With the server grabbed no other client draws between two bands, so the picture is of
+    // one moment, as a single read of the whole screen would be.
+    XGrabServer(display);
+    bool ok = WriteBitmap(display, x, y, width, height, path);
+    XUngrabServer(display);
     XSync(display, False);
     XSetErrorHandler(oldHandler);
-    if (image == nullptr) {
-        XCloseDisplay(display);
-        return false;
-    }
-
-    const std::size_t rowBytes = BmpRowBytes(32, width);
-    std::vector<std::uint8_t> pixels(rowBytes * static_cast<std::size_t>(height));
-    bool fast = image->bits_per_pixel == 32 && image->byte_order == LSBFirst &&
-                image->red_mask == 0xFF0000 && image->green_mask == 0xFF00 &&
-                image->blue_mask == 0xFF;
-    for (int row = 0; row < height; ++row) {
-        // Bitmap rows run bottom-up.
-        std::uint8_t* out = pixels.data() + static_cast<std::size_t>(height - 1 - row) * rowBytes;
-        if (fast) {
-            const auto* in = reinterpret_cast<const std::uint8_t*>(image->data) +
-                             static_cast<std::size_t>(row) * image->bytes_per_line;
-            for (int col = 0; col < width; ++col) {
-                out[4 * col + 0] = in[4 * col + 0];
-                out[4 * col + 1] = in[4 * col + 1];
-                out[4 * col + 2] = in[4 * col + 2];
-                out[4 * col + 3] = 0;
-            }
-        } else {
-            for (int col = 0; col < width; ++col) {
-                ToBgrx(image, col, row, out + 4 * col);
-            }
-        }
-    }
-    XDestroyImage(image);
     XCloseDisplay(display);
-
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    std::vector<std::uint8_t> headers = EncodeBitmapHeaders(width, height, 32, rowBytes);
-    bool ok = std::fwrite(headers.data(), 1, headers.size(), file) == headers.size() &&
-              std::fwrite(pixels.data(), 1, pixels.size(), file) == pixels.size();
-    ok = std::fclose(file) == 0 && ok;
     return ok;
 }
 

@@ -1,5 +1,7 @@
 #include "resources/bmp_format.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <limits>
 
@@ -135,7 +137,7 @@ std::optional<TextureBitmap> DecodeTextureBitmap(const std::uint8_t* data, std::
     return bitmap;
 }
 
-std::optional<RgbImage> DecodeRgbBitmap(const std::uint8_t* data, std::size_t size) {
+std::optional<BgrRows> FindBgrRows(const std::uint8_t* data, std::size_t size) {
     auto h = ReadHeaders(data, size);
     if (!h || h->compression != 0 || (h->bitsPerPixel != 24 && h->bitsPerPixel != 32)) {
         return std::nullopt;
@@ -146,22 +148,7 @@ std::optional<RgbImage> DecodeRgbBitmap(const std::uint8_t* data, std::size_t si
         !Fits(h->pixelOffset, imageBytes, size)) {
         return std::nullopt;
     }
-    const std::uint8_t* rows = data + h->pixelOffset;
-    int bytesPerPixel = h->bitsPerPixel / 8;
-    RgbImage image;
-    image.width = h->width;
-    image.height = h->height;
-    image.rgb.resize(static_cast<std::size_t>(h->width) * h->height * 3);
-    std::uint8_t* out = image.rgb.data();
-    for (int y = 0; y < h->height; ++y) {
-        const std::uint8_t* in = rows + static_cast<std::size_t>(y) * rowBytes;
-        for (int x = 0; x < h->width; ++x, in += bytesPerPixel, out += 3) {
-            out[0] = in[2];
-            out[1] = in[1];
-            out[2] = in[0];
-        }
-    }
-    return image;
+    return BgrRows{h->width, h->height, h->bitsPerPixel, h->pixelOffset};
 }
 
 std::vector<std::uint8_t> EncodeBitmapHeaders(int width, int height, int bitsPerPixel,
@@ -194,6 +181,11 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) 
         return std::nullopt;
     }
     std::vector<std::uint8_t> bytes;
+    // One allocation of a regular file's size, not a doubling buffer.
+    struct stat info {};
+    if (fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    }
     std::uint8_t buffer[65536];
     std::size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {

@@ -27,17 +27,20 @@ struct TextureBitmap {
 // header promises more than the file holds.
 std::optional<TextureBitmap> DecodeTextureBitmap(const std::uint8_t* data, std::size_t size);
 
-// A bitmap as the snapshot loader hands it on: bottom-up rows of 3 bytes a pixel (red, green,
-// blue), no padding.
-struct RgbImage {
+// Where the pixels of an uncompressed 24- or 32-bit bitmap file lie, as they are stored: rows
+// bottom-up from `offset` (the file header's pixel offset), blue, green, red (and one unused
+// byte at 32 bits) a pixel, each row padded to 4 bytes. The snapshot loader hands these rows to
+// OpenGL as they stand, without a copy.
+struct BgrRows {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> rgb;
+    int bitsPerPixel = 0;  // 24 or 32
+    std::size_t offset = 0;
 };
 
-// Reads an uncompressed 24- or 32-bit bitmap file, honouring the pixel offset of its file
-// header. Nothing for any other file.
-std::optional<RgbImage> DecodeRgbBitmap(const std::uint8_t* data, std::size_t size);
+// Finds the rows of an uncompressed 24- or 32-bit bitmap file, honouring the pixel offset of its
+// file header and checking that all rows lie inside the file. Nothing for any other file.
+std::optional<BgrRows> FindBgrRows(const std::uint8_t* data, std::size_t size);
 
 // The 54 header bytes of an uncompressed bitmap file with no colour table: file header ("BM",
 // file size 54 + image size, pixel offset 54), then a 40-byte info header with the given size

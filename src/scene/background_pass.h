@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scene/background_plane.h"
+#include "scene/unseen_drawing.h"
 
 namespace reef {
 
@@ -20,7 +21,9 @@ struct BackgroundInputs {
 // Draws the background picture at z = -110 through the ripple grids and rains one drop on each
 // grid, under the camera's model-view matrix. Leaves the picture's texture bound and the matrix
 // as it found it. Needs a current context; the plane takes the current colour, normal, lighting
-// and fog.
-void BackgroundPass(const BackgroundInputs& inputs, RippleGrids& grids);
+// and fog. Only the first grid is sent to OpenGL, the only one that can change a pixel (see the
+// definition); `unseen` kDraw sends all of them, as tests do to compare.
+void BackgroundPass(const BackgroundInputs& inputs, RippleGrids& grids,
+                    UnseenDrawing unseen = UnseenDrawing::kSkip);
 
 }  // namespace reef

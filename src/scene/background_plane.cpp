@@ -38,19 +38,22 @@ BackgroundPassCounters& ProcessBackgroundCounters() {
 }
 
 void RainFrame(RippleGrids& grids, int screenWidth, int screenHeight,
-               BackgroundPassCounters& counters, void (*draw)(const RippleGrid&)) {
+               BackgroundPassCounters& counters, int drawnGrids, void (*draw)(const RippleGrid&)) {
     const int w = std::max(screenWidth, 1);
     const int h = std::max(screenHeight, 1);
     Rand();
     counters.Advance();
-    for (const auto& grid : grids) {
+    for (int g = 0; g < kRippleGridCount; ++g) {
+        RippleGrid& grid = *grids[static_cast<std::size_t>(g)];
         int y = Rand() % h;
         int x = Rand() % w;
-        grid->AddDrop(x, y);
-        draw(*grid);
+        grid.AddDrop(x, y);
+        if (g < drawnGrids) {
+            draw(grid);
+        }
         Rand();
         Rand();
-        grid->Step();
+        grid.Step();
     }
 }
 

@@ -44,9 +44,10 @@ BackgroundPassCounters& ProcessBackgroundCounters();
 
 // One frame of rain over the grids, with the process-wide random numbers in their fixed order:
 // one number thrown away, the pass counters, then for each grid y = rand() % height,
-// x = rand() % width, a drop at (x, y), `draw` of the grid, two numbers that go unused and one
-// step. Screen sizes below 1 count as 1.
+// x = rand() % width, a drop at (x, y), `draw` of the grid if it is one of the first
+// `drawnGrids`, two numbers that go unused and one step. Every grid gets its drop and its step
+// whether it is drawn or not. Screen sizes below 1 count as 1.
 void RainFrame(RippleGrids& grids, int screenWidth, int screenHeight,
-               BackgroundPassCounters& counters, void (*draw)(const RippleGrid&));
+               BackgroundPassCounters& counters, int drawnGrids, void (*draw)(const RippleGrid&));
 
 }  // namespace reef

@@ -13,7 +13,7 @@ constexpr std::int64_t kMaxCells = 1000000;
 
 }  // namespace
 
-SandFloorGrid::SandFloorGrid() : m_vertices(static_cast<std::size_t>(kRows) * kColumns) {}
+SandFloorGrid::SandFloorGrid() = default;
 
 void SandFloorGrid::Build(int width, int depth, int scale) {
     m_width = width;
@@ -26,14 +26,16 @@ void SandFloorGrid::Build(int width, int depth, int scale) {
         ShowMessage("MAP SIZE ERROR", kAppTitle);
     }
 
-    std::fill(m_vertices.begin(), m_vertices.end(), SandVertex{});
-    const int rows = std::min(width, kRows);
-    const int columns = std::min(depth - 1, kColumns);
+    const int rows = std::clamp(width, 0, kRows);
+    const int columns = std::clamp(depth - 1, 0, kColumns);
+    m_filledRows = rows;
+    m_filledColumns = columns;
+    m_vertices.assign(static_cast<std::size_t>(rows) * columns, SandVertex{});
     // The phase step is the float 0.1 (0.100000001); the cosine is taken in long double.
     const long double phaseStep = 0.1f;
     for (int i = 0; i < rows; ++i) {
         for (int j = 0; j < columns; ++j) {
-            SandVertex& v = m_vertices[static_cast<std::size_t>(i) * kColumns + j];
+            SandVertex& v = m_vertices[static_cast<std::size_t>(i) * columns + j];
             v.x = static_cast<float>(i - width / 2);
             long double height = std::cos(phaseStep * (i + j)) * (depth - j) * m_heightFactor;
             v.y = static_cast<float>(height);
@@ -43,10 +45,11 @@ void SandFloorGrid::Build(int width, int depth, int scale) {
 }
 
 SandVertex SandFloorGrid::Vertex(int row, int col) const {
-    if (row < 0 || row >= kRows || col < 0 || col >= kColumns) {
+    // Everything of the store outside the filled part stays zero.
+    if (row < 0 || row >= m_filledRows || col < 0 || col >= m_filledColumns) {
         return SandVertex{};
     }
-    return m_vertices[static_cast<std::size_t>(row) * kColumns + col];
+    return m_vertices[static_cast<std::size_t>(row) * m_filledColumns + col];
 }
 
 }  // namespace reef

@@ -13,8 +13,9 @@ struct SandVertex {
 // and depth (columns). Heights roll along a cosine of row + column and grow toward the back
 // wall. Nothing draws it; the fish start positions are picked on it.
 //
-// The store always holds kRows x kColumns vertices (12 MB, allocated once with the grid), zero
-// until Build() fills them; a build never writes outside it.
+// It reads as a store of kRows x kColumns vertices, zero wherever Build() has not filled it; only
+// the filled rows and columns are kept (108 x 49 vertices for the tank of a 1680 x 1050 screen,
+// not the 12 MB of the whole store), and a build never fills anything outside the store.
 class SandFloorGrid {
 public:
     static constexpr int kRows = 1000;
@@ -39,7 +40,9 @@ private:
     int m_depth = 0;
     int m_scale = 0;
     float m_heightFactor = 0;
-    std::vector<SandVertex> m_vertices;  // row-major, kColumns vertices a row
+    int m_filledRows = 0;
+    int m_filledColumns = 0;
+    std::vector<SandVertex> m_vertices;  // the filled part, row-major, m_filledColumns a row
 };
 
 }  // namespace reef

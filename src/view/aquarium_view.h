@@ -9,6 +9,7 @@
 #include "platform/frame_timer.h"
 #include "scene/background_plane.h"
 #include "scene/sand_floor.h"
+#include "scene/unseen_drawing.h"
 #include "view/screen_tables.h"
 
 namespace reef {
@@ -30,8 +31,8 @@ enum CommandId {
 // tick renders one frame, and one frame is one step of every animation.
 //
 // Life cycle: constructed hidden by the frame; StartScene() once the frame is on screen (the
-// context can only be made current on a realised window); then the 1 ms timer ticks until
-// Teardown(), which the frame calls before it is destroyed.
+// context can only be made current on a realised window); then the frame timer ticks about 64
+// times a second (see FrameTimer) until Teardown(), which the frame calls before it is destroyed.
 class AquariumView : public wxGLCanvas {
 public:
     // Picks the pixel format (RGBA, double buffer, 24 colour bits, the deepest depth buffer up to
@@ -54,8 +55,16 @@ public:
     void StopFrameTimer() { m_timer.Stop(); }
 
     // Advances and draws one frame into the back buffer without presenting it, so drawing
-    // tests can read it back. Needs the view's context current.
-    void DrawFrame();
+    // tests can read it back. Needs the view's context current. The program's frames leave out
+    // what changes no pixel; `unseen` kDraw draws it as well.
+    void DrawFrame(UnseenDrawing unseen = UnseenDrawing::kSkip);
+
+    // Everything a frame advances: the fish, the ripple grids, the process's random generator
+    // and background pass counters. Drawing tests save it and restore it to draw the same
+    // frames twice.
+    struct FrameState;
+    std::shared_ptr<const FrameState> SaveFrameState() const;
+    void RestoreFrameState(const FrameState& state);
 
     // Frees the GL objects, then the context, then stops the timer. Safe to call twice.
     void Teardown();

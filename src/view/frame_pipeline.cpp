@@ -2,12 +2,18 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <array>
+#include <cstdint>
+#include <memory>
+
 #include "fish/fish_frame.h"
 #include "fish/fish_gl_sink.h"
 #include "fish/fish_slots.h"
+#include "platform/random.h"
 #include "scene/background_pass.h"
 #include "scene/custom_background.h"
 #include "scene/lighting.h"
+#include "scene/ripple_grid.h"
 #include "settings/aquarium_settings.h"
 #include "view/aquarium_view.h"
 
@@ -23,7 +29,36 @@ void AquariumView::RenderFrame() {
     SwapBuffers();
 }
 
-void AquariumView::DrawFrame() {
+struct AquariumView::FrameState {
+    FishTank fish;
+    std::array<RippleGrid, kRippleGridCount> grids;
+    bool hasGrids = false;
+    std::uint32_t random = 1;
+    BackgroundPassCounters counters;
+};
+
+std::shared_ptr<const AquariumView::FrameState> AquariumView::SaveFrameState() const {
+    auto state = std::make_shared<FrameState>();
+    state->fish = m_fishTank;
+    state->hasGrids = m_pRipple.front() != nullptr;
+    for (int g = 0; state->hasGrids && g < kRippleGridCount; ++g) {
+        state->grids[static_cast<std::size_t>(g)] = *m_pRipple[static_cast<std::size_t>(g)];
+    }
+    state->random = ProcessRandom().State();
+    state->counters = ProcessBackgroundCounters();
+    return state;
+}
+
+void AquariumView::RestoreFrameState(const FrameState& state) {
+    m_fishTank = state.fish;
+    for (int g = 0; state.hasGrids && g < kRippleGridCount; ++g) {
+        *m_pRipple[static_cast<std::size_t>(g)] = state.grids[static_cast<std::size_t>(g)];
+    }
+    ProcessRandom().SetState(state.random);
+    ProcessBackgroundCounters() = state.counters;
+}
+
+void AquariumView::DrawFrame(UnseenDrawing unseen) {
     const int w = m_nScreenWidth;
     const int h = m_nScreenHeight;
 
@@ -42,7 +77,7 @@ void AquariumView::DrawFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     UpdateLight(g_settings.nLightLevel);
-    UpdateFog(g_settings.nFogLevel);
+    UpdateFog(g_settings.nFogLevel, unseen);
 
     // Fish pass: each fish in use is drawn at its position with its kind's skin; the draw runs
     // its behaviour and moves it, and the slot's rules follow right after it.
@@ -66,7 +101,7 @@ void AquariumView::DrawFrame() {
     background.screenWidth = w;
     background.screenHeight = h;
     if (m_pRipple.front()) {  // missing when the start-up stopped early
-        BackgroundPass(background, m_pRipple);
+        BackgroundPass(background, m_pRipple, unseen);
     }
 
     glDisable(GL_LIGHTING);

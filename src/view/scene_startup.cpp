@@ -13,6 +13,7 @@
 #include "platform/folders.h"
 #include "platform/message.h"
 #include "platform/screen.h"
+#include "platform/swap_control.h"
 #include "resources/extraction.h"
 #include "resources/scramble.h"
 #include "resources/textures.h"
@@ -107,7 +108,7 @@ void AquariumView::StartScene() {
     RunSceneStartup();
     // Without a context there is nothing to render; the view stays black until it is closed.
     if (m_context) {
-        m_timer.Start(1, [this] { OnTimer(); });
+        m_timer.Start(kFramePeriodMicroseconds, [this] { OnTimer(); });
     }
     m_nAspectClass = AspectClassForScreen(m_nScreenWidth, m_nScreenHeight);
 }
@@ -124,6 +125,9 @@ void AquariumView::RunSceneStartup() {
         return;
     }
     m_context = std::move(context);
+    // Where the driver offers it, swaps wait for the display; the frame timer paces the loop
+    // either way, so a driver without swap control needs nothing else.
+    WaitForDisplayOnSwap();
 
     SetUpGlState();
     const std::string resourceFolder = GetSystemFolder();

@@ -1,10 +1,11 @@
 # Shared steps of the end-to-end tests: each test sources this file with the program's path as
-# $1, gets its own Xvfb display and its own configuration, temporary and runtime folders, and
+# $1 (then the sound probe's and the swap counter library's), gets its own Xvfb display and its own configuration, temporary and runtime folders, and
 # drives the real program with xdotool.
 set -euo pipefail
 
 PROGRAM=$1
 SOUND_PROBE=${2:-}
+SWAP_COUNTER=${3:-}
 SCRATCH=$(mktemp -d)
 export XDG_CONFIG_HOME="$SCRATCH/config" TMPDIR="$SCRATCH/tmp" XDG_RUNTIME_DIR="$SCRATCH/run"
 mkdir -p "$XDG_CONFIG_HOME" "$TMPDIR" "$XDG_RUNTIME_DIR"

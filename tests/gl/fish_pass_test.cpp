@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "gl_image.h"
 #include "gl_test_support.h"
 #include "settings/aquarium_settings.h"
 #include "view/aquarium_view.h"
@@ -12,15 +13,7 @@ namespace reef {
 namespace {
 
 std::vector<std::uint8_t> DrawAndRead(AquariumView& view) {
-    view.DrawFrame();
-    glFinish();
-    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(view.ScreenWidth()) *
-                                  view.ScreenHeight() * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, view.ScreenWidth(), view.ScreenHeight(), GL_RGB, GL_UNSIGNED_BYTE,
-                 rgb.data());
-    return rgb;
+    return test::DrawAndRead(view).rgb;
 }
 
 // Pixels whose colour differs from the colour at (0, 0).

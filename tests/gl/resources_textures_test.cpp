@@ -116,26 +116,34 @@ TEST_F(Textures, AnUnusableFileGivesANameWithoutAnImage) {
 }
 
 TEST_F(Textures, TheSnapshotLoaderKeepsTheImageSizeOrMakesNoName) {
-    test::BmpBuilder b;
-    b.width = 333;  // 999 bytes of RGB a row: not a multiple of 4
-    b.height = 7;
-    b.bitsPerPixel = 32;
-    Write(m_dir / "shot.bmp", b.Build([](int x, int, int c) {
-        return static_cast<std::uint8_t>(c == 2 ? x % 256 : 0);
-    }));
-    unsigned int texture = 0;
-    ASSERT_TRUE(LoadSnapshotTexture(m_dir / "shot.bmp", &texture));
-    Level0 level = ReadLevel0();
-    EXPECT_EQ(level.width, 333);
-    EXPECT_EQ(level.height, 7);
-    GLint wrapS = 0, wrapT = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
-    EXPECT_EQ(wrapS, GL_CLAMP_TO_EDGE);  // ripples near the edges must not wrap around
-    EXPECT_EQ(wrapT, GL_CLAMP_TO_EDGE);
-    std::vector<std::uint8_t> rgb = ReadRgb(level);
-    EXPECT_EQ(rgb[(6 * 333 + 300) * 3], 300 % 256);  // red of the last row, column 300
-    glDeleteTextures(1, &texture);
+    // The rows go to OpenGL as the file holds them: 32-bit rows, and 24-bit rows of 999 bytes
+    // padded to 1000.
+    for (int bits : {32, 24}) {
+        test::BmpBuilder b;
+        b.width = 333;
+        b.height = 7;
+        b.bitsPerPixel = bits;
+        // Stored blue, green, red: blue 77, green 30 a row, red the column.
+        Write(m_dir / "shot.bmp", b.Build([](int x, int y, int c) {
+            return static_cast<std::uint8_t>(c == 0 ? 77 : c == 1 ? 30 * y : c == 2 ? x % 256 : 9);
+        }));
+        unsigned int texture = 0;
+        ASSERT_TRUE(LoadSnapshotTexture(m_dir / "shot.bmp", &texture)) << bits;
+        Level0 level = ReadLevel0();
+        EXPECT_EQ(level.width, 333);
+        EXPECT_EQ(level.height, 7);
+        GLint wrapS = 0, wrapT = 0;
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
+        EXPECT_EQ(wrapS, GL_CLAMP_TO_EDGE);  // ripples near the edges must not wrap around
+        EXPECT_EQ(wrapT, GL_CLAMP_TO_EDGE);
+        std::vector<std::uint8_t> rgb = ReadRgb(level);
+        const std::uint8_t* last = &rgb[(6 * 333 + 300) * 3];  // the last row, column 300
+        EXPECT_EQ(last[0], 300 % 256) << bits;
+        EXPECT_EQ(last[1], 180) << bits;
+        EXPECT_EQ(last[2], 77) << bits;
+        glDeleteTextures(1, &texture);
+    }
 
     unsigned int none = 12345;
     EXPECT_FALSE(LoadSnapshotTexture(m_dir / "missing.bmp", &none));

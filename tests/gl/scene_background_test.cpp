@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "gl_image.h"
 #include "gl_test_support.h"
 #include "platform/random.h"
 #include "scene/background_pass.h"
@@ -19,6 +20,11 @@
 
 namespace reef {
 namespace {
+
+using test::DrawAndRead;
+using test::Image;
+using test::ReadBack;
+using test::SaveOnFailure;
 
 constexpr int kTextureSide = 256;
 
@@ -45,46 +51,6 @@ unsigned int MakeGradientTexture() {
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, kTextureSide, kTextureSide, 0, GL_RGB, GL_UNSIGNED_BYTE,
                  rgb.data());
     return texture;
-}
-
-struct Image {
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> rgb;
-    const std::uint8_t* At(int x, int y) const { return &rgb[(y * width + x) * 3]; }
-};
-
-Image ReadBack(int width, int height) {
-    Image image;
-    image.width = width;
-    image.height = height;
-    image.rgb.resize(static_cast<std::size_t>(image.width) * image.height * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, image.rgb.data());
-    return image;
-}
-
-// One frame of the view's own pipeline, read from the back buffer before it is presented.
-Image DrawAndRead(AquariumView& view) {
-    view.DrawFrame();
-    glFinish();
-    return ReadBack(view.ScreenWidth(), view.ScreenHeight());
-}
-
-void SaveOnFailure(const Image& image, const char* name) {
-    if (!::testing::Test::HasFailure()) {
-        return;
-    }
-    const char* dir = std::getenv("TMPDIR");
-    std::string path = std::string(dir ? dir : "/tmp") + "/" + name + ".ppm";
-    if (std::FILE* out = std::fopen(path.c_str(), "wb")) {
-        std::fprintf(out, "P6\n%d %d\n255\n", image.width, image.height);
-        for (int y = image.height - 1; y >= 0; --y) {
-            std::fwrite(image.At(0, y), 3, static_cast<std::size_t>(image.width), out);
-        }
-        std::fclose(out);
-        std::fprintf(stderr, "image saved to %s\n", path.c_str());
-    }
 }
 
 class Background : public ::testing::Test {

@@ -130,36 +130,48 @@ TEST(TextureBitmap, HeadersThatLieGiveNothing) {
         Bytes file = good;
         c.damage(file);
         EXPECT_FALSE(DecodeTextureBitmap(file.data(), file.size())) << c.what;
-        EXPECT_FALSE(DecodeRgbBitmap(file.data(), file.size())) << c.what;
+        EXPECT_FALSE(FindBgrRows(file.data(), file.size())) << c.what;
     }
     EXPECT_FALSE(DecodeTextureBitmap(nullptr, 0));
 }
 
-TEST(RgbBitmap, ConvertsBlueGreenRedToPackedRgbAndFollowsThePixelOffset) {
-    for (int bits : {24, 32}) {
+TEST(BgrRows, FoundWhereThePixelOffsetPointsWithPaddedRows) {
+    struct {
+        int bits;
+        std::size_t gap;  // bytes between the headers and the rows
+    } cases[] = {{24, 0}, {32, 0}, {24, 8}};
+    for (const auto& c : cases) {
         BmpBuilder b;
         b.width = 3;
-        b.bitsPerPixel = bits;
+        b.bitsPerPixel = c.bits;
+        b.palette.assign(c.gap, 0xEE);  // stands between the headers and the rows
         Bytes file = b.Build(Channel);
-        auto image = DecodeRgbBitmap(file.data(), file.size());
-        ASSERT_TRUE(image) << bits;
-        ASSERT_EQ(image->rgb.size(), 3u * 2 * 3);
-        // Pixel (2, 1): stored blue, green, red = Channel(2, 1, 0..2).
-        const std::uint8_t* p = &image->rgb[(1 * 3 + 2) * 3];
-        EXPECT_EQ(p[0], Channel(2, 1, 2));
-        EXPECT_EQ(p[1], Channel(2, 1, 1));
-        EXPECT_EQ(p[2], Channel(2, 1, 0));
+        auto rows = FindBgrRows(file.data(), file.size());
+        ASSERT_TRUE(rows) << c.bits;
+        EXPECT_EQ(rows->width, 3);
+        EXPECT_EQ(rows->height, 2);
+        EXPECT_EQ(rows->bitsPerPixel, c.bits);
+        EXPECT_EQ(rows->offset, 54 + c.gap);
+        // Pixel (2, 1) in row 1 from the bottom; 24-bit rows of 3 pixels are padded to 12 bytes.
+        const std::size_t rowBytes = 12;  // 9 bytes padded to 12 at 24 bits; 12 at 32
+        const std::uint8_t* p = &file[rows->offset + rowBytes + 2 * (c.bits / 8)];
+        EXPECT_EQ(p[0], Channel(2, 1, 0));
+        EXPECT_EQ(p[2], Channel(2, 1, 2));
     }
     // A pixel offset that points past the end of the file.
     BmpBuilder b;
     Bytes file = b.Build(Channel);
     BmpBuilder::Patch32(file, 10, static_cast<std::uint32_t>(file.size()));
-    EXPECT_FALSE(DecodeRgbBitmap(file.data(), file.size()));
+    EXPECT_FALSE(FindBgrRows(file.data(), file.size()));
+    // Rows cut short by the end of the file.
+    file = b.Build(Channel);
+    file.pop_back();
+    EXPECT_FALSE(FindBgrRows(file.data(), file.size()));
     // 8-bit files are not snapshots.
     b.bitsPerPixel = 8;
     b.palette.assign(1024, 0);
     file = b.Build(Channel);
-    EXPECT_FALSE(DecodeRgbBitmap(file.data(), file.size()));
+    EXPECT_FALSE(FindBgrRows(file.data(), file.size()));
 }
 
 TEST(TextureFit, PowerOfTwoSidesCappedAt512) {

@@ -1,0 +1,74 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <string>
+
+#include "gl_image.h"
+#include "gl_test_support.h"
+#include "settings/aquarium_settings.h"
+#include "view/aquarium_view.h"
+
+namespace reef {
+namespace {
+
+test::Image Draw(AquariumView& view, UnseenDrawing unseen) {
+    view.DrawFrame(unseen);
+    return test::ReadBack(view.ScreenWidth(), view.ScreenHeight());
+}
+
+// The program's frames leave out the ripple grids behind the first one and, at density 0, the
+// fog. Each frame here is drawn both ways from the same state, with a full tank in front of the
+// desktop picture, and the two read-backs must be the same byte for byte.
+TEST(UnseenDrawing, LeavingItOutChangesNoPixel) {
+    struct Case {
+        int fogLevel;
+        int frames;
+        const char* what;
+    };
+    const Case cases[] = {
+        {25, 200, "fog of density 0 and grids 1 to 9 left out"},
+        {0, 100, "the densest fog drawn, grids 1 to 9 left out"},
+    };
+    AquariumView& view = test::View();
+    view.SetCurrent(*view.Context());
+    const AquariumSettings saved = g_settings;
+    g_settings.nBackground = 0;
+    g_settings.nShowTerra = 1;
+    // 50 fish: four of each kind with a skin, three of each of the others.
+    for (int kind = 0; kind < 15; ++kind) {
+        g_settings.nFishCount[static_cast<std::size_t>(kind)] = kind < 5 ? 4 : 3;
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        g_settings.nFogLevel = c.fogLevel;
+        int moving = 0;
+        test::Image previous;
+        for (int frame = 0; frame < c.frames; ++frame) {
+            auto start = view.SaveFrameState();
+            test::Image lean = Draw(view, UnseenDrawing::kSkip);
+            EXPECT_EQ(glIsEnabled(GL_FOG) == GL_TRUE, c.fogLevel != 25);
+            view.RestoreFrameState(*start);
+            test::Image full = Draw(view, UnseenDrawing::kDraw);
+            if (lean.rgb != full.rgb) {
+                std::size_t differing = 0;
+                for (std::size_t k = 0; k < lean.rgb.size(); ++k) {
+                    differing += lean.rgb[k] != full.rgb[k];
+                }
+                ADD_FAILURE() << "frame " << frame << ": " << differing << " bytes differ";
+                test::SaveOnFailure(lean, "unseen_left_out");
+                test::SaveOnFailure(full, "unseen_drawn");
+                break;
+            }
+            // The frames are worth comparing: fish swim and the picture ripples.
+            moving += !previous.rgb.empty() && previous.rgb != lean.rgb;
+            previous = std::move(lean);
+        }
+        EXPECT_GE(moving, c.frames / 2);
+    }
+    g_settings = saved;
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+}  // namespace
+}  // namespace reef
