@@ -72,14 +72,23 @@ std::array<bool, kWalls> WallsPressed(const Fish& fish) {
             p.y >= b.top - kNearWall,      p.y <= b.bottom + kNearWall};
 }
 
-bool InView(const Frustum& f, const Vec3& p) {
+// Where a point lies against the view of the camera. A point out of view can be beside it and
+// above or below it at once.
+struct ViewPlace {
+    bool inside, beside, above, below, outOfDepth;
+};
+
+ViewPlace PlaceInView(const Frustum& f, const Vec3& p) {
     const double depth = kCameraEyeZ - p.z;
     if (depth < f.zNear || depth > f.zFar) {
-        return false;
+        return {false, false, false, false, true};
     }
     const double x = p.x * f.zNear / depth;
     const double y = p.y * f.zNear / depth;
-    return x >= f.left && x <= f.right && y >= f.bottom && y <= f.top;
+    const bool beside = x < f.left || x > f.right;
+    const bool above = y > f.top;
+    const bool below = y < f.bottom;
+    return {!beside && !above && !below, beside, above, below, false};
 }
 
 // A coarse histogram over one axis of the tank: `inside` bins between lo and hi, one more on
@@ -106,6 +115,7 @@ struct Axis {
 struct Stats {
     long roleFrames[kRoles] = {};
     long roleVisible[kRoles] = {};
+    long beside = 0, above = 0, below = 0, outOfDepth = 0;
     long firstWindowVisible = 0, firstWindowFrames = 0;
     long lastWindowVisible = 0, lastWindowFrames = 0;
     long fishFrames = 0;
@@ -178,7 +188,12 @@ public:
 private:
     void Record(const Fish& fish, int slot, int frame, std::array<long, kWalls>& run) {
         Stats& s = m_stats;
-        const bool visible = InView(m_frustum, fish.position);
+        const ViewPlace place = PlaceInView(m_frustum, fish.position);
+        const bool visible = place.inside;
+        s.beside += place.beside;
+        s.above += place.above;
+        s.below += place.below;
+        s.outOfDepth += place.outOfDepth;
         const int role = RoleOf(slot);
         ++s.roleFrames[role];
         s.roleVisible[role] += visible;
@@ -251,7 +266,12 @@ void PrintVisible(const Config& c, const Stats& s) {
 }
 
 void PrintWalls(const Config& c, const Stats& s) {
-    std::printf("%s\n  rules matched per 1000 fish-frames:", ConfigName(c).c_str());
+    std::printf(
+        "%s\n  out of view (share of fish-frames): beside %.2f, above %.2f, below %.2f, "
+        "too near or far %.2f\n",
+        ConfigName(c).c_str(), Share(s.beside, s.fishFrames), Share(s.above, s.fishFrames),
+        Share(s.below, s.fishFrames), Share(s.outOfDepth, s.fishFrames));
+    std::printf("  rules matched per 1000 fish-frames:");
     for (int r = 0; r < kRuleCount; ++r) {
         std::printf("%s %s %.1f", r == 0 ? "" : ",", kRules[r].name,
                     1000.0 * Share(s.ruleCount[r], s.fishFrames));
