@@ -178,6 +178,7 @@ void Fish::MoveStep() {
     // A fish turning away from a side wall stays where it is until it has nearly turned.
     if (std::fabs(heading - targetHeading) > 15.0f &&
         (wallHit == kWallXMin || wallHit == kWallXMax)) {
+        wallRules = 0;
         return;
     }
     const float h = heading * kDegToRad;
@@ -205,51 +206,71 @@ void Fish::MoveStep() {
 
 void Fish::ApplyWalls() {
     wallHit = kWallNone;
+    wallRules = 0;
     const float back = bounds.Back();
     if (position.x < bounds.xMin && direction.targetMinusX) {
         ChangeHeading(0.0f, 0, kHeadingReverse);
         position.x = bounds.xMin + 2.0f;
         wallHit = kWallXMin;
+        wallRules |= kRuleXMin;
     }
     if (position.x > bounds.xMax && direction.targetPlusX) {
         ChangeHeading(0.0f, 0, kHeadingReverse);
         position.x = bounds.xMax - 2.0f;
         wallHit = kWallXMax;
+        wallRules |= kRuleXMax;
     }
     if (position.z < back + 10.0f) {
         SetSpeedToward(0.01f, 0.1f);
+        wallRules |= kRuleNearBack;
     }
     if (position.z < back && direction.targetMinusZ) {
         ChangeHeading(0.0f, 0, kHeadingJitter);
         position.z = back;
         wallHit = kWallBack;
+        wallRules |= kRuleBack;
     }
     if (position.z > bounds.front - 10.0f) {
         SetSpeedToward(0.01f, 0.1f);
+        wallRules |= kRuleNearFront;
     }
     if (position.z > bounds.front && direction.targetPlusZ) {
         ChangeHeading(0.0f, 1, kHeadingJitter);
         position.z = bounds.front;
         wallHit = kWallFront;
+        wallRules |= kRuleFront;
     }
     if (position.y >= bounds.top) {
         ChangePitch(0.0f, 0, kPitchMirror);
         position.y = bounds.top;
         wallHit = kWallTop;
         SetSpeedToward(0.1f, 0.025f);
+        wallRules |= kRuleTop;
     }
     if (position.y <= bounds.bottom) {
         ChangePitch(0.0f, 1, kPitchMirror);
         position.y = bounds.bottom;
         wallHit = kWallBottom;
         SetSpeedToward(0.1f, 0.025f);
+        wallRules |= kRuleBottom;
+    }
+    if (!bounds.holdAtWalls) {
+        return;
     }
     // A fish that meets a side, back or front wall while it is turning away from it (its target
     // already points back into the tank) is held at the wall until its heading follows. Without
     // this it would swim on through the wall for the length of the turn, up to 30 units, which
     // takes it past the front glass and behind the camera.
-    position.x = std::clamp(position.x, bounds.xMin, bounds.xMax);
-    position.z = std::clamp(position.z, back, bounds.front);
+    const float heldX = std::clamp(position.x, bounds.xMin, bounds.xMax);
+    const float heldZ = std::clamp(position.z, back, bounds.front);
+    if (heldX != position.x) {
+        wallRules |= kRuleHoldX;
+    }
+    if (heldZ != position.z) {
+        wallRules |= kRuleHoldZ;
+    }
+    position.x = heldX;
+    position.z = heldZ;
 }
 
 void Fish::UpdateBoundingPoints() {

@@ -43,6 +43,9 @@ struct FishBounds {
     float xMin = 0.0f, xMax = 0.0f;
     float top = 0.0f, bottom = 0.0f;
     float front = 0.0f;
+    // Whether a fish that ends its move beyond a side, back or front wall is put back on it.
+    // The program always holds; measuring tools switch it off to see the wall rules alone.
+    bool holdAtWalls = true;
     float Back() const { return 2.0f * front; }
 };
 
@@ -78,6 +81,20 @@ enum WallCode : int {
     kWallBottom = 6,
 };
 
+// What the wall rule did in the last move, one bit each, for tools that measure the walls.
+enum WallRuleBit : unsigned {
+    kRuleXMin = 1u << 0,       // beyond x min heading out: reverse
+    kRuleXMax = 1u << 1,       // beyond x max heading out: reverse
+    kRuleNearBack = 1u << 2,   // within 10 of the back wall: speed up
+    kRuleBack = 1u << 3,       // beyond the back wall heading out: jitter
+    kRuleNearFront = 1u << 4,  // within 10 of the front wall: speed up
+    kRuleFront = 1u << 5,      // beyond the front wall heading out: jitter
+    kRuleTop = 1u << 6,        // at or above the top: mirror the pitch, brake
+    kRuleBottom = 1u << 7,     // at or below the bottom: mirror the pitch, brake
+    kRuleHoldX = 1u << 8,      // put back on a side wall while turning away from it
+    kRuleHoldZ = 1u << 9,      // put back on the back or front wall while turning away from it
+};
+
 // Behaviour states.
 enum FishState : int {
     kStateWander = 8,
@@ -109,6 +126,7 @@ struct Fish : FishPose {
     DirectionFlags direction;
     FishBounds bounds;
     int wallHit = kWallNone;
+    unsigned wallRules = 0;  // WallRuleBit of the last move; 0 when the move was skipped
     int state = kStateWander;
     int behaviourCounter = 0;  // frames since the last behaviour decision; drawn in the constructor
     float length = 0.64383f;   // body dimensions at unit size

@@ -2,6 +2,7 @@
 
 #include "fish/fish_tank.h"
 #include "platform/random.h"
+#include "scene/sand_floor.h"
 #include "view/screen_tables.h"
 
 namespace reef {
@@ -15,6 +16,11 @@ constexpr int kFloorColumns = 30;
 constexpr int kUnusedDraws = 7;
 
 }  // namespace
+
+Vec3 SandFloorHeights::Vertex(int row, int column) const {
+    const SandVertex v = m_grid.Vertex(row, column);
+    return {v.x, v.y, v.z};
+}
 
 void PlaceFish(FishTank& tank, const TankBox& box, const FloorHeights& floor) {
     for (int slot = 0; slot < kColumnSlots; ++slot) {

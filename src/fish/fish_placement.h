@@ -6,6 +6,7 @@ namespace reef {
 
 struct FishTank;
 struct TankBox;
+class SandFloorGrid;
 
 // The floor the free swimmers are set down on at start-up: the vertex of a height grid at
 // (row, column), world units.
@@ -13,6 +14,16 @@ class FloorHeights {
 public:
     virtual ~FloorHeights() = default;
     virtual Vec3 Vertex(int row, int column) const = 0;
+};
+
+// The sand floor grid built at start-up, as the placement reads it.
+class SandFloorHeights final : public FloorHeights {
+public:
+    explicit SandFloorHeights(const SandFloorGrid& grid) : m_grid(grid) {}
+    Vec3 Vertex(int row, int column) const override;
+
+private:
+    const SandFloorGrid& m_grid;
 };
 
 // Start positions of all 50 slots, drawing from the process generator in this order:

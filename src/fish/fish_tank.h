@@ -7,10 +7,13 @@
 
 namespace reef {
 
-// Where a fish was last seen by the proximity rule. Both flags are written 0 and never set.
+// Where a fish was last seen by the proximity rule. Recording a fish writes both flags 0. The
+// int flag starts at 1, so an entry that was never recorded keeps no fish apart: the followers'
+// entries are never recorded, and at one shared start position they would push each other down
+// every frame.
 struct ProximityEntry {
     Vec3 position;
-    int flag = 0;
+    int flag = 1;
     bool mark = false;
 };
 
@@ -31,7 +34,8 @@ struct FishTank {
 void RunFishRules(FishTank& tank, int slot);
 
 // After all fish of the frame: every pair of slots P < Q below fishCount (at most 50) whose
-// recorded positions lie within 5 on each axis nudges fish P's pitch away from fish Q.
+// recorded positions lie within 5 on each axis, where P's entry has been recorded (int flag 0),
+// nudges fish P's pitch away from fish Q.
 void RunProximityRule(FishTank& tank, int fishCount);
 
 // Collision avoidance for the fish in slot: it is tested against every other slot, drawn or

@@ -16,6 +16,7 @@
 #include "scene/ripple_grid.h"
 #include "settings/aquarium_settings.h"
 #include "view/aquarium_view.h"
+#include "view/screen_tables.h"
 
 namespace reef {
 
@@ -70,7 +71,7 @@ void AquariumView::DrawFrame(UnseenDrawing unseen) {
     // The camera never moves: from z = -10.5 down the negative z axis.
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    gluLookAt(0.0, 0.0, -10.5, 0.0, 0.0, -500.0, 0.0, 1.0, 0.0);
+    gluLookAt(0.0, 0.0, kCameraEyeZ, 0.0, 0.0, kCameraTargetZ, 0.0, 1.0, 0.0);
 
     // The full screen size, whatever the window size.
     glViewport(0, 0, w, h);

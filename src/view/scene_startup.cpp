@@ -22,22 +22,6 @@
 #include "view/aquarium_view.h"
 
 namespace reef {
-namespace {
-
-// The sand floor as the fish placement reads it.
-class SandFloorHeights final : public FloorHeights {
-public:
-    explicit SandFloorHeights(const SandFloorGrid& grid) : m_grid(grid) {}
-    Vec3 Vertex(int row, int column) const override {
-        const SandVertex v = m_grid.Vertex(row, column);
-        return {v.x, v.y, v.z};
-    }
-
-private:
-    const SandFloorGrid& m_grid;
-};
-
-}  // namespace
 
 void AquariumView::SetUpGlState() {
     glEnable(GL_TEXTURE_2D);

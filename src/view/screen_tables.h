@@ -26,4 +26,10 @@ struct Frustum {
 };
 Frustum FrustumForScreen(int width, int height);
 
+// The camera of every frame never moves: its eye stands on the z axis at kCameraEyeZ and looks
+// toward -z (at kCameraTargetZ) with +y up, so the screen's right is +x and a point at depth z
+// lies kCameraEyeZ - z in front of the eye.
+constexpr double kCameraEyeZ = -10.5;
+constexpr double kCameraTargetZ = -500.0;
+
 }  // namespace reef

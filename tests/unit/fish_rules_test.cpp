@@ -318,6 +318,36 @@ TEST(FishWalls, StillTurningFishIsHeldAtTheWallWithoutNewTurns) {
     EXPECT_TRUE(random.InStep());
 }
 
+// What the wall rule reports for the measuring tools, and the hold at the walls switched off.
+TEST(FishWalls, ReportsTheRulesThatMatchedAndTheHold) {
+    struct Case {
+        Vec3 at;
+        float heading, target;
+        bool hold;
+        unsigned rules;
+        float expectedX, expectedZ;
+    } cases[] = {
+        // Beyond x min heading out: reversed and put back 2 inside.
+        {{-55, 0, -60}, 0, 0, true, kRuleXMin, -52, -60},
+        // Turning away from the front glass: held on it, or left where it is without the hold.
+        {{0, 0, -40}, 90, 270, true, kRuleNearFront | kRuleHoldZ, 0, -41},
+        {{0, 0, -40}, 90, 270, false, kRuleNearFront, 0, -40},
+        // Beyond x max while turning back toward -x, near the back wall.
+        {{55, 0, -75}, 180, 0, true, kRuleNearBack | kRuleHoldX, 54, -75},
+        {{55, 0, -75}, 180, 0, false, kRuleNearBack, 55, -75},
+    };
+    for (const Case& c : cases) {
+        Fish fish = SettledFish(c.at, c.heading);
+        fish.targetHeading = c.target;
+        fish.bounds.holdAtWalls = c.hold;
+        fish.UpdateDirection();
+        fish.ApplyWalls();
+        EXPECT_EQ(fish.wallRules, c.rules) << c.at.x << ", " << c.at.z << " hold " << c.hold;
+        EXPECT_FLOAT_EQ(fish.position.x, c.expectedX);
+        EXPECT_FLOAT_EQ(fish.position.z, c.expectedZ);
+    }
+}
+
 TEST(FishBoundingPoints, NoseTailAndWidenedBox) {
     const float g = 3 * 0.64383f * 0.5f;
     // Level, swimming toward -x: the nose is ahead in x, the box uses the body's half height

@@ -121,14 +121,36 @@ TEST_F(FishTankTest, ProximityNudgesTheLowerSlotAwayVertically) {
         {1, -4, 11, 0},   // 5 apart is not near
     };
     for (const Case& c : cases) {
-        tank.fish[0].targetPitch = 0;
+        Put(0, {0, c.pY, -60}, 0);
+        Put(10, {2, c.qY, -62}, 0);
+        RunFishRules(tank, 0);
+        RunFishRules(tank, 10);
+        tank.fish[0].targetPitch = 0;  // the avoidance of the two runs is not what is tested
         tank.fish[10].targetPitch = 0;
-        tank.proximity[0].position = {0, c.pY, -60};
-        tank.proximity[10].position = {2, c.qY, -62};
         RunProximityRule(tank, c.fishCount);
         EXPECT_FLOAT_EQ(tank.fish[0].targetPitch, c.expectedPitch) << c.pY << " " << c.qY;
         EXPECT_FLOAT_EQ(tank.fish[10].targetPitch, 0.0f);
     }
+}
+
+// The followers' entries are never recorded. They all share their start position, and if they
+// counted, every follower would be pushed down by each follower after it, every frame, until
+// it lies on the floor of the tank.
+TEST_F(FishTankTest, EntriesNeverRecordedKeepNoFishApart) {
+    for (int slot = 0; slot < 21; ++slot) {
+        Put(slot, {static_cast<float>(6 * slot - 60), static_cast<float>(slot % 7), -60}, 0);
+        RunFishRules(tank, slot);
+    }
+    Put(11, {-60, 0.5f, -61}, 0);  // a free swimmer just above the leader
+    RunFishRules(tank, 11);
+    for (Fish& fish : tank.fish) {
+        fish.targetPitch = 0;  // only the proximity rule is looked at
+    }
+    RunProximityRule(tank, 21);
+    for (int slot = 1; slot <= 9; ++slot) {
+        EXPECT_FLOAT_EQ(tank.fish[slot].targetPitch, 0.0f) << "follower " << slot;
+    }
+    EXPECT_FLOAT_EQ(tank.fish[0].targetPitch, -1.0f);  // a recorded neighbour still counts
 }
 
 TEST_F(FishTankTest, FollowerRuleOfFishOneHoldsTheLeaderAtHalfSpeed) {
