@@ -74,6 +74,14 @@ wait_for_exit() {
     return 1
 }
 
+# Clicks mouse button $1 as a hand does: the button is held for about 150 ms (or $2 seconds).
+hand_click() {
+    local button=$1 hold=${2:-0.15}
+    xdotool mousedown "$button"
+    sleep "$hold"
+    xdotool mouseup "$button"
+}
+
 window_count() {
     xdotool search --name '^GlassReefScr$' 2>/dev/null | wc -l
 }
