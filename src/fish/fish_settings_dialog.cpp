@@ -177,17 +177,33 @@ void FishSettingsDialog::OnCharHook(wxKeyEvent& event) {
         return;
     }
     if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
-        Save();
-        EndModal(ID_OK);
+        PressFocusedOrDefault();
         return;
     }
-    auto action =
-        event.HasAnyModifiers() ? FishPopulation::Action::kNone : FishPopulation::ActionForKey(key);
+    // Shift (like Caps Lock) only picks the letter's case, and either case stands for the
+    // button; combinations with Ctrl, Alt or Meta go on to the normal processing.
+    const bool combination = (event.GetModifiers() & ~wxMOD_SHIFT) != 0;
+    auto action = combination ? FishPopulation::Action::kNone : FishPopulation::ActionForKey(key);
     if (action == FishPopulation::Action::kNone) {
         event.Skip();
         return;
     }
     Perform(action);
+}
+
+void FishSettingsDialog::PressFocusedOrDefault() {
+    // As in any dialog, Enter presses the button that has the focus (the dialog opens with the
+    // focus on Add, and a click on a button gives it the focus); elsewhere, on the link, it does
+    // what the hidden default button OK does.
+    auto* button = dynamic_cast<wxButton*>(FindFocus());
+    if (button != nullptr && button->GetParent() == this && button->IsEnabled()) {
+        wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+        click.SetEventObject(button);
+        button->ProcessWindowEvent(click);
+        return;
+    }
+    Save();
+    EndModal(ID_OK);
 }
 
 void FishSettingsDialog::OnButton(wxCommandEvent& event) {
