@@ -5,8 +5,8 @@
 namespace reef {
 
 HoverButton::HoverButton(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
-                         const wxSize& size)
-    : wxButton(parent, id, label, pos, size) {
+                         const wxSize& size, long style)
+    : wxButton(parent, id, label, pos, size, style) {
     Bind(wxEVT_LEFT_DCLICK, &HoverButton::OnLeftDoubleClick, this);
 }
 

@@ -9,7 +9,8 @@ namespace reef {
 class HoverButton : public wxButton {
 public:
     HoverButton(wxWindow* parent, wxWindowID id, const wxString& label,
-                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize);
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                long style = 0);
 
     // Sets the tooltip's text. The tooltip is created inactive on the first call and becomes
     // active once a call asks for it; an active tooltip stays active and only takes the text.

@@ -33,26 +33,6 @@ wait_for() {
 dialog_window() {
     xdotool search --onlyvisible --name '^Fish Settings - ' 2>/dev/null | head -n1 || true
 }
-# Opens the dialog from the menu with a hand's clicks: the menu opens with its first item at the
-# pointer; each item is 140 x 48 pixels. Sets $dialog and the dialog's X, Y, WIDTH, HEIGHT.
-open_dialog() {
-    xdotool mousemove 800 500
-    hand_click 3
-    sleep 1
-    xdotool mousemove 870 524
-    hand_click 1
-    dialog=""
-    for _ in $(seq 200); do
-        dialog=$(dialog_window)
-        [ -n "$dialog" ] && break
-        sleep 0.1
-    done
-    [ -n "$dialog" ] || fail "the dialog did not open"
-    sleep 1
-    eval "$(xdotool getwindowgeometry --shell "$dialog")"
-    xdotool windowfocus --sync "$dialog" 2>/dev/null || xdotool windowfocus "$dialog"
-    sleep 0.3
-}
 wait_closed() {
     for _ in $(seq 50); do
         [ -z "$(dialog_window)" ] && return 0
@@ -68,7 +48,7 @@ done
 before=$(count_of 0)
 [ -n "$before" ] || fail "no Fish0 in the settings file after start-up"
 
-open_dialog
+open_fish_dialog
 # Kind 0's cell sits at the top-left of the dialog's client area.
 xdotool mousemove $((X + 50)) $((Y + 50))
 hand_click 1
@@ -102,7 +82,7 @@ wait_closed "Enter on the link"
 kill -0 "$APP_PID" || fail "the program ended with the dialog"
 [ "$(total)" = "$randomised" ] || fail "closing changed the counts to a total of $(total)"
 
-open_dialog
+open_fish_dialog
 xdotool key Escape
 wait_closed "Escape"
 kill -0 "$APP_PID" || fail "the program ended with the dialog"

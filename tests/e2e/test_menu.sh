@@ -77,13 +77,7 @@ sleep 0.1
 xdotool mousemove 660 472
 sleep 0.2
 xdotool mouseup 3
-music=""
-for _ in $(seq 50); do
-    music=$(visible_window '^Custom Music - ')
-    [ -n "$music" ] && break
-    sleep 0.1
-done
-[ -n "$music" ] || fail "a drag onto Custom Music did not show its dialog"
+music=$(wait_for_shown '^Custom Music - ') || fail "a drag onto Custom Music did not show its dialog"
 wait_menu_gone "a chosen item"
 press_key "$music" Escape
 for _ in $(seq 50); do [ -z "$(visible_window '^Custom Music - ')" ] && break; sleep 0.1; done

@@ -65,13 +65,7 @@ sleep 0.5
 xdotool mousemove 660 472
 sleep 0.3
 xdotool click 1
-dialog=""
-for _ in $(seq 50); do
-    dialog=$(xdotool search --onlyvisible --name '^Custom Music - Glass Reef' 2>/dev/null | head -n1 || true)
-    [ -n "$dialog" ] && break
-    sleep 0.1
-done
-[ -n "$dialog" ] || fail "the Custom Music dialog did not open"
+dialog=$(wait_for_shown '^Custom Music - Glass Reef') || fail "the Custom Music dialog did not open"
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
 # The On/Off box, 17,19 54x12 in dialog units of a 317 x 151 client area.
 xdotool mousemove $((X + (17 + 10) * WIDTH / 317)) $((Y + (19 + 6) * HEIGHT / 151))
