@@ -11,8 +11,7 @@ namespace reef {
 //
 // The test is on the old value, as for every draw counter of a fish (the tail wave's and the
 // breathing's too), so the counter runs 0 to kCounterLimit + 1 and the phase moves on every
-// 7th draw, not every 6th: counted as every 6th, the fins would beat a sixth faster than the
-// tail and mouth they are timed with.
+// 7th draw. That is the fins' pace; reading the limit 5 as "every 6th draw" is off by one.
 class FinWave {
 public:
     static constexpr int kCounterLimit = 5;
