@@ -258,9 +258,11 @@ void Fish::ApplyWalls() {
         return;
     }
     // A fish that meets a side, back or front wall while it is turning away from it (its target
-    // already points back into the tank) is held at the wall until its heading follows. Without
-    // this it would swim on through the wall for the length of the turn, up to 30 units, which
-    // takes it past the front glass and behind the camera.
+    // already points back into the tank) is held at the wall until its heading follows. The
+    // rules above only act on a fish whose target still points out, so without this it would
+    // swim on through the wall for the length of the turn, up to 30 units: out of the sides,
+    // and through the front glass at z = -41 to about z = -9.8, behind the camera at -10.5.
+    // Within the walls the clamp changes nothing, so every rule above keeps its effect.
     const float heldX = std::clamp(position.x, bounds.xMin, bounds.xMax);
     const float heldZ = std::clamp(position.z, back, bounds.front);
     if (heldX != position.x) {

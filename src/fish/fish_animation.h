@@ -8,6 +8,10 @@ namespace reef {
 // A travelling sine along a fin: value i = sin(i * spatialStep + phase) * size * amplitude.
 // The phase moves by phaseStep on every draw at which the draw counter's old value was above
 // kCounterLimit (the counter then restarts at 0), and starts again at 0 once it passes 2 pi.
+//
+// The test is on the old value, as for every draw counter of a fish (the tail wave's and the
+// breathing's too), so the counter runs 0 to kCounterLimit + 1 and the phase moves on every
+// 7th draw. That is the fins' pace; reading the limit 5 as "every 6th draw" is off by one.
 class FinWave {
 public:
     static constexpr int kCounterLimit = 5;
@@ -34,7 +38,8 @@ constexpr int kTailFalling = 0;
 constexpr int kTailRising = 1;
 
 // The body wave: rings 0 to 9 stay still, rings 10 to 19 swing sideways with an amplitude
-// that grows toward the tail (rising style) or shrinks through zero (falling style).
+// that grows toward the tail (rising style) or shrinks through zero (falling style). Its phase
+// moves like a fin's: on the draw whose old counter value is above kCounterLimit, every 5th.
 class TailWave {
 public:
     static constexpr int kRings = 20;

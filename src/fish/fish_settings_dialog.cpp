@@ -10,6 +10,7 @@
 #include "platform/help_page.h"
 #include "resources/icons.h"
 #include "settings/aquarium_settings.h"
+#include "ui/dialog_units.h"
 #include "ui/hover_button.h"
 #include "ui/hyperlink.h"
 
@@ -22,27 +23,30 @@ constexpr const char* kCaption = "Fish Settings - Glass Reef Ripple Screensaver 
 // The link opens the help page installed with the program (platform/help_page.h).
 constexpr const char* kHelpLabel = "Glass Reef help";
 
-// Controls in dialog units: x, y, width, height.
+// The template: the dialog's size and its controls, in dialog units.
+constexpr int kTemplateWidth = 334;
+constexpr int kTemplateHeight = 345;
+
 struct Placement {
     int id;
     const char* text;
-    int x, y, w, h;
+    DialogRect rect;
     const char* tooltip;  // the command buttons only
 };
 
 constexpr Placement kButtons[] = {
-    {FishSettingsDialog::ID_ADD, "Add", 121, 324, 27, 15, "Add Fish"},
-    {FishSettingsDialog::ID_DELETE, "Delete", 150, 324, 32, 15, "Delete Fish"},
-    {FishSettingsDialog::ID_RANDOM, "Random", 184, 324, 31, 15, "Random  All Fishes"},
-    {FishSettingsDialog::ID_CLEAR, "Clear", 217, 324, 27, 15, "Clear All Fishes"},
+    {FishSettingsDialog::ID_ADD, "Add", {121, 324, 27, 15}, "Add Fish"},
+    {FishSettingsDialog::ID_DELETE, "Delete", {150, 324, 32, 15}, "Delete Fish"},
+    {FishSettingsDialog::ID_RANDOM, "Random", {184, 324, 31, 15}, "Random  All Fishes"},
+    {FishSettingsDialog::ID_CLEAR, "Clear", {217, 324, 27, 15}, "Clear All Fishes"},
 };
 constexpr Placement kHidden[] = {
-    {FishSettingsDialog::ID_OK, "OK", 211, 209, 47, 21, nullptr},
-    {FishSettingsDialog::ID_CANCEL, "Cancel", 283, 209, 47, 21, nullptr},
+    {FishSettingsDialog::ID_OK, "OK", {211, 209, 47, 21}, nullptr},
+    {FishSettingsDialog::ID_CANCEL, "Cancel", {283, 209, 47, 21}, nullptr},
 };
-constexpr Placement kLink{FishSettingsDialog::ID_LINK, kHelpLabel, 9, 332, 113, 12, nullptr};
+constexpr Placement kLink{FishSettingsDialog::ID_LINK, kHelpLabel, {9, 332, 113, 12}, nullptr};
 constexpr Placement kTotal{
-    FishSettingsDialog::ID_TOTAL, "Total:50  (Max:50)", 252, 332, 81, 8, nullptr};
+    FishSettingsDialog::ID_TOTAL, "Total:50  (Max:50)", {252, 332, 81, 8}, nullptr};
 
 FishPopulation::Action ActionOfButton(int id) {
     switch (id) {
@@ -65,18 +69,12 @@ FishSettingsDialog::FishSettingsDialog(wxWindow* parent)
     : wxDialog(parent, wxID_ANY, kCaption, wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       m_timer(this, kSaveTimerId) {
-    // The layout was drawn for an 8-point dialog font, at which 334 dialog units are about the
-    // sheet's 500 pixels.
-    wxFont font = GetFont();
-    font.SetPointSize(8);
-    SetFont(font);
+    // The template's 334 units span the 500-pixel sheet; the buttons and labels sit below it.
+    SetUpFromTemplate(*this, kTemplateWidth, kTemplateHeight);
     SetBackgroundStyle(wxBG_STYLE_PAINT);
 
     m_sheet = LoadPngResource("BITMAP", kSheetResource);
     CreateControls();
-    wxSize client = ConvertDialogToPixels(wxSize(334, 345));
-    client.IncTo(wxSize(FishPopulation::kSheetWidth + 4, FishPopulation::kSheetHeight + 4));
-    SetClientSize(client);
     CentreOnScreen();
 
     m_population.Load(GetSettingsFilePath());
@@ -97,19 +95,22 @@ FishSettingsDialog::~FishSettingsDialog() {
 }
 
 void FishSettingsDialog::CreateControls() {
-    auto at = [this](const Placement& p) { return ConvertDialogToPixels(wxPoint(p.x, p.y)); };
-    auto size = [this](const Placement& p) { return ConvertDialogToPixels(wxSize(p.w, p.h)); };
     for (const auto& p : kButtons) {
-        auto* button = new HoverButton(this, p.id, p.text, at(p), size(p));
+        const wxRect r = DialogUnitsToPixels(p.rect);
+        auto* button = new HoverButton(this, p.id, p.text, r.GetPosition(), r.GetSize(),
+                                       HoverButton::kStandard, wxBU_EXACTFIT);
         button->SetTooltipText(p.tooltip, true);
     }
     for (const auto& p : kHidden) {
-        (new wxButton(this, p.id, p.text, at(p), size(p)))->Hide();
+        const wxRect r = DialogUnitsToPixels(p.rect);
+        (new wxButton(this, p.id, p.text, r.GetPosition(), r.GetSize()))->Hide();
     }
-    new HyperLink(this, kLink.id, kLink.text, wxString::FromUTF8(HelpPageAddress()), at(kLink),
-                  size(kLink), 0);
+    const wxRect link = DialogUnitsToPixels(kLink.rect);
+    new HyperLink(this, kLink.id, kLink.text, wxString::FromUTF8(HelpPageAddress()),
+                  link.GetPosition(), link.GetSize(), 0);
     // The label grows to its text; the template's width is only its first extent.
-    m_total = new wxStaticText(this, kTotal.id, kTotal.text, at(kTotal), wxDefaultSize);
+    m_total = new wxStaticText(this, kTotal.id, kTotal.text,
+                               DialogUnitsToPixels(kTotal.rect).GetPosition(), wxDefaultSize);
     m_total->SetForegroundColour(wxColour(0, 0, 255));
 }
 
@@ -180,17 +181,33 @@ void FishSettingsDialog::OnCharHook(wxKeyEvent& event) {
         return;
     }
     if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
-        Save();
-        EndModal(ID_OK);
+        PressFocusedOrDefault();
         return;
     }
-    auto action =
-        event.HasAnyModifiers() ? FishPopulation::Action::kNone : FishPopulation::ActionForKey(key);
+    // Shift (like Caps Lock) only picks the letter's case, and either case stands for the
+    // button; combinations with Ctrl, Alt or Meta go on to the normal processing.
+    const bool combination = (event.GetModifiers() & ~wxMOD_SHIFT) != 0;
+    auto action = combination ? FishPopulation::Action::kNone : FishPopulation::ActionForKey(key);
     if (action == FishPopulation::Action::kNone) {
         event.Skip();
         return;
     }
     Perform(action);
+}
+
+void FishSettingsDialog::PressFocusedOrDefault() {
+    // As in any dialog, Enter presses the button that has the focus (the dialog opens with the
+    // focus on Add, and a click on a button gives it the focus); elsewhere, on the link, it does
+    // what the hidden default button OK does.
+    auto* button = dynamic_cast<wxButton*>(FindFocus());
+    if (button != nullptr && button->GetParent() == this && button->IsEnabled()) {
+        wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+        click.SetEventObject(button);
+        button->ProcessWindowEvent(click);
+        return;
+    }
+    Save();
+    EndModal(ID_OK);
 }
 
 void FishSettingsDialog::OnButton(wxCommandEvent& event) {

@@ -14,9 +14,10 @@ class HoverButton;
 
 // The modal Fish Settings dialog: the picture sheet of the 15 kinds with each kind's count on
 // it, a click selects a kind, and Add, Delete, Random and Clear change the counts (also by
-// double clicks and by the buttons' first letters). Every 500 ms the counts are written to the
-// settings file and handed to the running tank. Closing keeps the last save; OK, Enter and the
-// close box save once more.
+// double clicks and by the buttons' first letters in either case). Every 500 ms the counts are
+// written to the settings file and handed to the running tank. Closing keeps the last save; OK
+// and the close box save once more. Enter presses the focused button, or OK when no button has
+// the focus.
 class FishSettingsDialog : public wxDialog {
 public:
     // Control ids.
@@ -45,6 +46,7 @@ private:
     void Redraw(const std::vector<FishPopulation::Rect>& dirty);
     void RefreshTotal();
     void Save();
+    void PressFocusedOrDefault();
 
     void OnPaint(wxPaintEvent& event);
     void OnLeftDown(wxMouseEvent& event);

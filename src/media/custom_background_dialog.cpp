@@ -9,6 +9,7 @@
 #include "media/picture_textures.h"
 #include "scene/custom_background.h"
 #include "settings/aquarium_settings.h"
+#include "ui/dialog_units.h"
 #include "ui/hover_button.h"
 #include "ui/hover_check_box.h"
 #include "ui/wx_colour.h"
@@ -25,38 +26,48 @@ constexpr ColorRef kListText = 0xFF0000;
 constexpr ColorRef kOrderChecked = 0x00FF00;
 constexpr ColorRef kOrderUnchecked = 0x000000;
 
-// Controls in dialog units: x, y, width, height.
+// The template: the dialog's size, and each control's box in dialog units.
+constexpr int kTemplateWidth = 248;
+constexpr int kTemplateHeight = 135;
+
 struct Placement {
     int id;
     const char* text;
-    int x, y, w, h;
+    DialogRect rect;
     const char* tooltip;  // the buttons only
 };
 
-constexpr Placement kOwnImage{CustomBackgroundDialog::ID_OWN_IMAGE, "", 8, 10, 9, 10, nullptr};
+constexpr Placement kOwnImage{CustomBackgroundDialog::ID_OWN_IMAGE, "", {8, 10, 9, 10}, nullptr};
 // By Slideshow::Mode.
 constexpr Placement kOrders[] = {
-    {CustomBackgroundDialog::ID_REPEAT_ONE, "", 94, 12, 10, 9, nullptr},
-    {CustomBackgroundDialog::ID_REPEAT_ALL, "", 147, 12, 10, 9, nullptr},
-    {CustomBackgroundDialog::ID_RANDOM, "", 199, 12, 10, 9, nullptr},
+    {CustomBackgroundDialog::ID_REPEAT_ONE, "", {94, 12, 10, 9}, nullptr},
+    {CustomBackgroundDialog::ID_REPEAT_ALL, "", {147, 12, 10, 9}, nullptr},
+    {CustomBackgroundDialog::ID_RANDOM, "", {199, 12, 10, 9}, nullptr},
 };
 constexpr Placement kLabels[] = {
-    {wxID_STATIC, "Use your own image", 20, 13, 73, 11, nullptr},
-    {wxID_STATIC, "Repeat One", 104, 13, 41, 9, nullptr},
-    {wxID_STATIC, "Repeat All", 160, 13, 34, 8, nullptr},
-    {wxID_STATIC, "Random ", 211, 13, 30, 8, nullptr},
-    {wxID_STATIC, "Interval", 176, 119, 27, 9, nullptr},
-    {wxID_STATIC, "S", 231, 119, 8, 8, nullptr},
+    {wxID_STATIC, "Use your own image", {20, 13, 73, 11}, nullptr},
+    {wxID_STATIC, "Repeat One", {104, 13, 41, 9}, nullptr},
+    {wxID_STATIC, "Repeat All", {160, 13, 34, 8}, nullptr},
+    {wxID_STATIC, "Random ", {211, 13, 30, 8}, nullptr},
+    {wxID_STATIC, "Interval", {176, 119, 27, 9}, nullptr},
+    {wxID_STATIC, "S", {231, 119, 8, 8}, nullptr},
 };
-constexpr Placement kList{CustomBackgroundDialog::ID_LIST, "List1", 10, 26, 231, 87, nullptr};
+constexpr Placement kList{CustomBackgroundDialog::ID_LIST, "List1", {10, 26, 231, 87}, nullptr};
 constexpr Placement kButtons[] = {
-    {CustomBackgroundDialog::ID_ADD_IMAGE, "Add Image", 7, 117, 50, 11, "Add Aquarium Background"},
-    {CustomBackgroundDialog::ID_REMOVE_IMAGE, "Remove Image", 63, 117, 51, 11,
+    {CustomBackgroundDialog::ID_ADD_IMAGE,
+     "Add Image",
+     {7, 117, 50, 11},
+     "Add Aquarium Background"},
+    {CustomBackgroundDialog::ID_REMOVE_IMAGE,
+     "Remove Image",
+     {63, 117, 51, 11},
      "Remove Aquarium Background"},
-    {CustomBackgroundDialog::ID_REMOVE_ALL, "Remove All", 119, 117, 50, 11,
+    {CustomBackgroundDialog::ID_REMOVE_ALL,
+     "Remove All",
+     {119, 117, 50, 11},
      "Remove All Aquarium Backgrounds"},
 };
-constexpr Placement kInterval{CustomBackgroundDialog::ID_INTERVAL, "", 204, 118, 24, 12, nullptr};
+constexpr Placement kInterval{CustomBackgroundDialog::ID_INTERVAL, "", {204, 118, 24, 12}, nullptr};
 
 // File names are bytes; shown and handed back in the file-name encoding.
 wxString FromPath(const std::string& path) {
@@ -72,12 +83,8 @@ CustomBackgroundDialog::CustomBackgroundDialog(wxWindow* parent,
       m_textures(std::move(textures)),
       m_show(*m_textures),
       m_timer(this, kTimerId) {
-    // The layout was drawn for an 8-point dialog font.
-    wxFont font = GetFont();
-    font.SetPointSize(8);
-    SetFont(font);
+    SetUpFromTemplate(*this, kTemplateWidth, kTemplateHeight);
     CreateControls();
-    SetClientSize(ConvertDialogToPixels(wxSize(248, 135)));
 
     Bind(wxEVT_CHECKBOX, &CustomBackgroundDialog::OnCheckBox, this);
     Bind(wxEVT_BUTTON, &CustomBackgroundDialog::OnButton, this);
@@ -101,8 +108,8 @@ CustomBackgroundDialog::~CustomBackgroundDialog() {
 }
 
 void CustomBackgroundDialog::CreateControls() {
-    auto at = [this](const Placement& p) { return ConvertDialogToPixels(wxPoint(p.x, p.y)); };
-    auto size = [this](const Placement& p) { return ConvertDialogToPixels(wxSize(p.w, p.h)); };
+    auto at = [](const Placement& p) { return DialogUnitsToPixels(p.rect).GetPosition(); };
+    auto size = [](const Placement& p) { return DialogUnitsToPixels(p.rect).GetSize(); };
 
     m_ownImage =
         new HoverCheckBox(this, kOwnImage.id, kOwnImage.text, at(kOwnImage), size(kOwnImage));
@@ -128,7 +135,8 @@ void CustomBackgroundDialog::CreateControls() {
     m_list->InsertColumn(1, "State", wxLIST_FORMAT_CENTRE, 50);
 
     for (const auto& p : kButtons) {
-        auto* button = new HoverButton(this, p.id, p.text, at(p), size(p), HoverButton::kFlat);
+        auto* button =
+            new HoverButton(this, p.id, p.text, at(p), size(p), HoverButton::kFlat, wxBU_EXACTFIT);
         button->SetTooltipText(p.tooltip, true);
     }
     m_interval = new wxTextCtrl(this, kInterval.id, kInterval.text, at(kInterval), size(kInterval),

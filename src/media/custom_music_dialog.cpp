@@ -12,6 +12,7 @@
 #include "settings/aquarium_settings.h"
 #include "settings/profile.h"
 #include "ui/color_slider.h"
+#include "ui/dialog_units.h"
 #include "ui/hover_check_box.h"
 #include "ui/playlist_ctrl.h"
 #include "ui/wx_colour.h"
@@ -29,35 +30,38 @@ constexpr ColorRef kModeUnchecked = 0x000000;
 constexpr int kIconOn = 184;
 constexpr int kIconOff = 183;
 
-// A control's place in dialog units: x, y, width, height.
+// The template: the dialog's size and its controls' places, in dialog units.
+constexpr int kTemplateWidth = 317;
+constexpr int kTemplateHeight = 151;
+
 struct Place {
     int id;
     const char* text;
-    int x, y, w, h;
+    DialogRect rect;
 };
 
 constexpr Place kGroups[] = {
-    {wxID_ANY, "Use your own music", 10, 10, 79, 22},
-    {wxID_ANY, "Play Modes", 95, 10, 212, 22},
-    {wxID_ANY, "Volume", 270, 113, 38, 26},
+    {wxID_ANY, "Use your own music", {10, 10, 79, 22}},
+    {wxID_ANY, "Play Modes", {95, 10, 212, 22}},
+    {wxID_ANY, "Volume", {270, 113, 38, 26}},
 };
-constexpr Place kOnOff{CustomMusicDialog::ID_ON_OFF, "On/Off", 17, 19, 54, 12};
+constexpr Place kOnOff{CustomMusicDialog::ID_ON_OFF, "On/Off", {17, 19, 54, 12}};
 constexpr Place kModes[] = {
-    {CustomMusicDialog::ID_REPEAT_ONE, "Repeat One", 100, 20, 58, 8},
-    {CustomMusicDialog::ID_REPEAT_ALL, "Repeat All", 186, 20, 53, 8},
-    {CustomMusicDialog::ID_RANDOM, "Random ", 262, 20, 41, 8},
+    {CustomMusicDialog::ID_REPEAT_ONE, "Repeat One", {100, 20, 58, 8}},
+    {CustomMusicDialog::ID_REPEAT_ALL, "Repeat All", {186, 20, 53, 8}},
+    {CustomMusicDialog::ID_RANDOM, "Random ", {262, 20, 41, 8}},
 };
-constexpr Place kList{CustomMusicDialog::ID_LIST, "List1", 15, 44, 250, 95};
+constexpr Place kList{CustomMusicDialog::ID_LIST, "List1", {15, 44, 250, 95}};
 constexpr Place kButtons[] = {
-    {CustomMusicDialog::ID_ADD, "Add Music", 270, 44, 38, 11},
-    {CustomMusicDialog::ID_REMOVE, "Remove", 270, 57, 38, 11},
-    {CustomMusicDialog::ID_REMOVE_ALL, "Remove All", 270, 70, 38, 11},
-    {CustomMusicDialog::ID_PLAY, "Play", 270, 83, 38, 11},
-    {CustomMusicDialog::ID_STOP, "Stop", 270, 97, 38, 11},
+    {CustomMusicDialog::ID_ADD, "Add Music", {270, 44, 38, 11}},
+    {CustomMusicDialog::ID_REMOVE, "Remove", {270, 57, 38, 11}},
+    {CustomMusicDialog::ID_REMOVE_ALL, "Remove All", {270, 70, 38, 11}},
+    {CustomMusicDialog::ID_PLAY, "Play", {270, 83, 38, 11}},
+    {CustomMusicDialog::ID_STOP, "Stop", {270, 97, 38, 11}},
 };
-constexpr Place kVolume{CustomMusicDialog::ID_SLIDER_VOLUME, "Slider2", 271, 122, 33, 13};
-constexpr Place kPosition{CustomMusicDialog::ID_SLIDER_POSITION, "Slider1", 227, 7, 36, 8};
-constexpr Place kPlayerParent{CustomMusicDialog::ID_PLAYER_PARENT, "Static", 196, 7, 24, 8};
+constexpr Place kVolume{CustomMusicDialog::ID_SLIDER_VOLUME, "Slider2", {271, 122, 33, 13}};
+constexpr Place kPosition{CustomMusicDialog::ID_SLIDER_POSITION, "Slider1", {227, 7, 36, 8}};
+constexpr Place kPlayerParent{CustomMusicDialog::ID_PLAYER_PARENT, "Static", {196, 7, 24, 8}};
 constexpr int kEditButtons[] = {CustomMusicDialog::ID_ADD, CustomMusicDialog::ID_REMOVE,
                                 CustomMusicDialog::ID_REMOVE_ALL, CustomMusicDialog::ID_PLAY};
 
@@ -80,12 +84,8 @@ CustomMusicDialog::CustomMusicDialog(wxWindow* parent, std::unique_ptr<MediaPlay
       m_player(std::move(player)),
       m_logic(*m_player, ReadProfileVolume()),
       m_timer(this, kTimerId) {
-    // The layout was drawn for an 8-point dialog font.
-    wxFont font = GetFont();
-    font.SetPointSize(8);
-    SetFont(font);
+    SetUpFromTemplate(*this, kTemplateWidth, kTemplateHeight);
     CreateControls();
-    SetClientSize(ConvertDialogToPixels(wxSize(317, 151)));
 
     Bind(wxEVT_BUTTON, &CustomMusicDialog::OnButton, this);
     Bind(wxEVT_CHECKBOX, &CustomMusicDialog::OnCheckBox, this);
@@ -108,8 +108,8 @@ CustomMusicDialog::~CustomMusicDialog() {
 }
 
 void CustomMusicDialog::CreateControls() {
-    auto at = [this](const Place& p) { return ConvertDialogToPixels(wxPoint(p.x, p.y)); };
-    auto size = [this](const Place& p) { return ConvertDialogToPixels(wxSize(p.w, p.h)); };
+    auto at = [](const Place& p) { return DialogUnitsToPixels(p.rect).GetPosition(); };
+    auto size = [](const Place& p) { return DialogUnitsToPixels(p.rect).GetSize(); };
 
     for (const Place& p : kGroups) {
         new wxStaticBox(this, p.id, p.text, at(p), size(p));
@@ -129,7 +129,7 @@ void CustomMusicDialog::CreateControls() {
         m_modes[i]->SetColors(kModeChecked, kModeUnchecked);
     }
     for (const Place& p : kButtons) {
-        new wxButton(this, p.id, p.text, at(p), size(p));
+        new wxButton(this, p.id, p.text, at(p), size(p), wxBU_EXACTFIT);
     }
     m_volume =
         new ColorSlider(this, kVolume.id, m_logic.Volume(), 0, 1000, at(kVolume), size(kVolume));

@@ -3,6 +3,9 @@
 #include <gtk/gtk.h>
 #include <wx/dcbuffer.h>
 #include <wx/display.h>
+#include <wx/settings.h>
+
+#include <cstdlib>
 
 #include "resources/icons.h"
 
@@ -21,6 +24,8 @@ OwnerDrawMenu::OwnerDrawMenu(wxWindow* owner)
     Bind(wxEVT_PAINT, &OwnerDrawMenu::OnPaint, this);
     Bind(wxEVT_MOTION, &OwnerDrawMenu::OnMotion, this);
     Bind(wxEVT_LEAVE_WINDOW, &OwnerDrawMenu::OnLeave, this);
+    Bind(wxEVT_LEFT_DOWN, &OwnerDrawMenu::OnButtonDown, this);
+    Bind(wxEVT_RIGHT_DOWN, &OwnerDrawMenu::OnButtonDown, this);
     Bind(wxEVT_LEFT_UP, &OwnerDrawMenu::OnButtonUp, this);
     Bind(wxEVT_RIGHT_UP, &OwnerDrawMenu::OnButtonUp, this);
     // While open, the menu holds GTK's grab, so keys arrive at its GTK window, which never
@@ -32,7 +37,7 @@ int OwnerDrawMenu::OnGtkKey(GtkWidget*, GdkEventKey* event, void* self) {
     auto* menu = static_cast<OwnerDrawMenu*>(self);
     switch (event->keyval) {
         case GDK_KEY_Escape:
-            menu->Dismiss();
+            menu->Close();
             return TRUE;
         case GDK_KEY_Down:
             menu->MoveSelection(+1);
@@ -104,6 +109,7 @@ void OwnerDrawMenu::OpenAt(const wxPoint& screenPoint) {
     if (at.y + size.y > screen.GetBottom() + 1) {
         at.y = std::max(screen.y, at.y - size.y);
     }
+    m_openedAt = screenPoint;
     Move(at);
     Popup();
     SetFocus();
@@ -166,6 +172,11 @@ int OwnerDrawMenu::ItemAt(const wxPoint& point) const {
 }
 
 void OwnerDrawMenu::OnMotion(wxMouseEvent& event) {
+    // A hand's pointer trembles by a pixel or two during a click; only a move beyond the
+    // desktop's drag threshold is a drag.
+    const wxPoint moved = ClientToScreen(event.GetPosition()) - m_openedAt;
+    m_dragged = m_dragged || std::abs(moved.x) > wxSystemSettings::GetMetric(wxSYS_DRAG_X) ||
+                std::abs(moved.y) > wxSystemSettings::GetMetric(wxSYS_DRAG_Y);
     int index = ItemAt(event.GetPosition());
     if (index != m_selected) {
         m_selected = index;
@@ -180,16 +191,40 @@ void OwnerDrawMenu::OnLeave(wxMouseEvent&) {
     }
 }
 
+void OwnerDrawMenu::OnButtonDown(wxMouseEvent& event) {
+    m_pressSeen = true;
+    event.Skip();
+}
+
 void OwnerDrawMenu::OnButtonUp(wxMouseEvent& event) {
+    // The menu opens with its first item under the pointer, so the release of the opening
+    // click lands on it. Without a press seen here that release belongs to the opening click,
+    // which chooses only by dragging onto an item.
+    if (!m_pressSeen && !m_dragged) {
+        return;
+    }
     int index = ItemAt(event.GetPosition());
     if (index >= 0) {
         Choose(index);
     }
 }
 
+void OwnerDrawMenu::Close() {
+    DismissAndNotify();
+}
+
+void OwnerDrawMenu::OnDismiss() {
+    // Closed by a choice, Escape or a click outside: a menu lives only while it is open. The
+    // destruction waits for the next idle time, after the events still on their way to it.
+    if (!m_closed) {
+        m_closed = true;
+        Destroy();
+    }
+}
+
 void OwnerDrawMenu::Choose(int index) {
     int command = m_entries[static_cast<std::size_t>(index)].command;
-    Dismiss();
+    Close();
     // Queued, so the command runs after the menu has closed, as a chosen menu item does.
     wxCommandEvent event(wxEVT_MENU, command);
     event.SetEventObject(m_owner);

@@ -5,9 +5,9 @@
 namespace reef {
 
 HoverButton::HoverButton(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
-                         const wxSize& size, Look look)
+                         const wxSize& size, Look look, long style)
     // GTK gives a button without a border no relief: it looks flat until it is hovered.
-    : wxButton(parent, id, label, pos, size, look == kFlat ? wxBORDER_NONE : 0) {
+    : wxButton(parent, id, label, pos, size, style | (look == kFlat ? wxBORDER_NONE : 0)) {
     Bind(wxEVT_LEFT_DCLICK, &HoverButton::OnLeftDoubleClick, this);
 }
 

@@ -15,7 +15,7 @@ public:
 
     HoverButton(wxWindow* parent, wxWindowID id, const wxString& label,
                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                Look look = kStandard);
+                Look look = kStandard, long style = 0);
 
     // Sets the tooltip's text. The tooltip is created inactive on the first call and becomes
     // active once a call asks for it; an active tooltip stays active and only takes the text.

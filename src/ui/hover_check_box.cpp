@@ -16,13 +16,14 @@ wxRect ToWxRect(const UiRect& rect) {
     return wxRect(rect.x, rect.y, rect.width, rect.height);
 }
 
-// Breaks `text` into lines no wider than `width` at blanks (a single long word keeps its line).
+// Breaks `text` into lines no wider than `width` at blanks (a single long word keeps its line,
+// and blanks after a word stay on its line: they never start an empty one).
 wxString WrapWords(const wxDC& dc, const wxString& text, int width) {
     wxString result;
     wxString line;
     for (const wxString& word : wxSplit(text, ' ', '\0')) {
         const wxString candidate = line.empty() ? word : line + ' ' + word;
-        if (!line.empty() && dc.GetTextExtent(candidate).x > width) {
+        if (!line.empty() && !word.empty() && dc.GetTextExtent(candidate).x > width) {
             result += line + '\n';
             line = word;
         } else {

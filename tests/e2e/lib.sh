@@ -46,12 +46,12 @@ start_app() {
     APP_PIDS+=("$APP_PID")
 }
 
-# Waits up to $1 seconds for the program's window; prints its id.
-wait_for_window() {
-    local seconds=${1:-20}
-    local id
+# Waits up to $2 seconds for a window whose name matches $1 (with $3 --onlyvisible: a shown
+# one); prints its id.
+wait_for_name() {
+    local pattern=$1 seconds=$2 id
     for _ in $(seq $((seconds * 10))); do
-        id=$(xdotool search --name '^GlassReefScr$' 2>/dev/null | head -n1 || true)
+        id=$(xdotool search ${3:-} --name "$pattern" 2>/dev/null | head -n1 || true)
         if [ -n "$id" ]; then
             echo "$id"
             return 0
@@ -59,6 +59,16 @@ wait_for_window() {
         sleep 0.1
     done
     return 1
+}
+
+# Waits up to $1 seconds for the program's window; prints its id.
+wait_for_window() {
+    wait_for_name '^GlassReefScr$' "${1:-20}"
+}
+
+# Waits up to $2 seconds (default 5) for a shown window whose name matches $1; prints its id.
+wait_for_shown() {
+    wait_for_name "$1" "${2:-5}" --onlyvisible
 }
 
 # Waits up to $2 seconds for process $1 to end; its exit status goes to EXIT_STATUS.
@@ -73,6 +83,30 @@ wait_for_exit() {
         sleep 0.1
     done
     return 1
+}
+
+# Clicks mouse button $1 as a hand does: the button is held for about 150 ms (or $2 seconds).
+hand_click() {
+    local button=$1 hold=${2:-0.15}
+    xdotool mousedown "$button"
+    sleep "$hold"
+    xdotool mouseup "$button"
+}
+
+# Opens the Fish Settings dialog from the menu with a hand's clicks (the menu opens with its first
+# item, "  Add/Delete Fish", at the pointer) and gives it the keyboard. Sets $dialog and the
+# dialog's X, Y, WIDTH and HEIGHT.
+open_fish_dialog() {
+    xdotool mousemove 800 500
+    hand_click 3
+    sleep 1
+    xdotool mousemove 870 524
+    hand_click 1
+    dialog=$(wait_for_shown '^Fish Settings - ' 20) || fail "the Fish Settings dialog did not open"
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$dialog")"
+    xdotool windowfocus --sync "$dialog" 2>/dev/null || xdotool windowfocus "$dialog"
+    sleep 0.3
 }
 
 window_count() {
@@ -148,20 +182,6 @@ choose_menu_item() {
     xdotool mouseup 3
 }
 
-# Waits up to $2 seconds for a shown window whose name matches the pattern $1; prints its id.
-wait_for_shown_window() {
-    local pattern=$1 seconds=${2:-10} id
-    for _ in $(seq $((seconds * 10))); do
-        id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1 || true)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-
 # Makes a stand-in the desktop's default browser for HTML files (and xdg-open, which is tried
 # after it): it writes what it is asked to open to $SCRATCH/opened. Call it before start_app.
 use_fake_browser() {
@@ -201,7 +221,7 @@ expect_help_link_opens() {
     window=$(wait_for_window 30) || fail "no window"
     sleep 2
     choose_menu_item 800 500 0
-    dialog=$(wait_for_shown_window '^Fish Settings - ' 20) || fail "the dialog did not open"
+    dialog=$(wait_for_shown '^Fish Settings - ' 20) || fail "the dialog did not open"
     sleep 2
     opened=$(click_help_link "$dialog") || fail "the link opened nothing"
     [ "$opened" = "$page" ] || [ "$opened" = "file://$page" ] ||

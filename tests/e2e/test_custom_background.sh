@@ -74,7 +74,7 @@ awk -v t0="${times[0]}" -v t1="${times[1]}" -v t2="${times[2]}" -v t3="${times[3
 
 # "  Custom Background" is the menu's third item.
 choose_menu_item 800 300 2
-dialog=$(wait_for_shown_window '^Custom Background - ' 10) || fail "the dialog did not open"
+dialog=$(wait_for_shown '^Custom Background - ' 10) || fail "the dialog did not open"
 sleep 1
 [ -n "${DIALOG_SHOT:-}" ] && import -window root "$DIALOG_SHOT"
 

@@ -61,8 +61,7 @@ esac
 
 # "  Custom Music" is the menu's second item.
 choose_menu_item 600 400 1
-dialog=$(wait_for_shown_window '^Custom Music - Glass Reef' 5) ||
-    fail "the Custom Music dialog did not open"
+dialog=$(wait_for_shown '^Custom Music - Glass Reef') || fail "the Custom Music dialog did not open"
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
 # The On/Off box, 17,19 54x12 in dialog units of a 317 x 151 client area.
 xdotool mousemove $((X + (17 + 10) * WIDTH / 317)) $((Y + (19 + 6) * HEIGHT / 151))

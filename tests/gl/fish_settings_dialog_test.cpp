@@ -68,23 +68,28 @@ protected:
 
 TEST_F(FishSettingsDialogTest, ControlsSitAtTheirTemplatePlaces) {
     EXPECT_EQ(m_dialog->GetTitle(), "Fish Settings - Glass Reef Ripple Screensaver 1.0");
+    // The template's 334 x 345 units, at 1.5 x 1.625 pixels a unit: the width is the 500-pixel
+    // sheet's, and the buttons keep their places below it, in pixels rounded from the
+    // template's corners: Add (121, 324, 27, 15) spans 181.5 to 222 across.
+    EXPECT_EQ(m_dialog->GetClientSize(), wxSize(501, 561));
     const struct {
         int id;
         const char* text;
-        int x, y, w, h;
+        wxRect pixels;
         const char* tooltip;
     } buttons[] = {
-        {Dialog::ID_ADD, "Add", 121, 324, 27, 15, "Add Fish"},
-        {Dialog::ID_DELETE, "Delete", 150, 324, 32, 15, "Delete Fish"},
-        {Dialog::ID_RANDOM, "Random", 184, 324, 31, 15, "Random  All Fishes"},
-        {Dialog::ID_CLEAR, "Clear", 217, 324, 27, 15, "Clear All Fishes"},
+        {Dialog::ID_ADD, "Add", {182, 527, 40, 24}, "Add Fish"},
+        {Dialog::ID_DELETE, "Delete", {225, 527, 48, 24}, "Delete Fish"},
+        {Dialog::ID_RANDOM, "Random", {276, 527, 47, 24}, "Random  All Fishes"},
+        {Dialog::ID_CLEAR, "Clear", {326, 527, 40, 24}, "Clear All Fishes"},
     };
     for (const auto& b : buttons) {
         auto* button = dynamic_cast<HoverButton*>(m_dialog->FindWindow(b.id));
         ASSERT_NE(button, nullptr) << b.text;
         EXPECT_EQ(button->GetLabel(), b.text);
-        EXPECT_EQ(button->GetPosition(), m_dialog->ConvertDialogToPixels(wxPoint(b.x, b.y)));
-        EXPECT_EQ(button->GetSize(), m_dialog->ConvertDialogToPixels(wxSize(b.w, b.h)));
+        EXPECT_EQ(button->GetRect(), b.pixels) << b.text;
+        // Nothing clipped: the label fits with room for the button's frame on either side.
+        EXPECT_LE(button->GetTextExtent(b.text).x, b.pixels.width - 6) << b.text;
         ASSERT_NE(button->GetToolTip(), nullptr) << b.text;
         EXPECT_EQ(button->GetToolTip()->GetTip(), b.tooltip);
         EXPECT_TRUE(button->IsShown());
@@ -93,14 +98,20 @@ TEST_F(FishSettingsDialogTest, ControlsSitAtTheirTemplatePlaces) {
         ASSERT_NE(m_dialog->FindWindow(id), nullptr) << id;
         EXPECT_FALSE(m_dialog->FindWindow(id)->IsShown()) << id;
     }
-    ASSERT_NE(m_dialog->FindWindow(Dialog::ID_LINK), nullptr);
+    EXPECT_EQ(m_dialog->FindWindow(Dialog::ID_OK)->GetRect(), wxRect(317, 340, 70, 34));
+
+    // The link (9, 332) and the total (252, 332) start at their places; sized to their texts,
+    // the link ends before the Add button and the total inside the dialog.
+    auto* link = m_dialog->FindWindow(Dialog::ID_LINK);
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->GetPosition(), wxPoint(14, 540));
+    EXPECT_LE(link->GetRect().GetRight(), 181);
     auto* total = m_dialog->FindWindow(Dialog::ID_TOTAL);
+    EXPECT_EQ(total->GetPosition(), wxPoint(378, 540));
     EXPECT_EQ(total->GetForegroundColour(), wxColour(0, 0, 255));
     EXPECT_EQ(Total(), "Total: 3   (Max:50)");
-    // The sheet fits the client area.
-    wxSize client = m_dialog->GetClientSize();
-    EXPECT_GE(client.x, 504);
-    EXPECT_GE(client.y, 274);
+    EXPECT_LE(total->GetRect().GetRight(), 500);
+    EXPECT_LE(total->GetRect().GetBottom(), 560);
 }
 
 TEST(FishSheet, TheEmbeddedSheetIsFiveByThreeCellsOf100By90) {

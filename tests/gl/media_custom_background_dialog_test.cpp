@@ -21,6 +21,7 @@
 #include "scene/custom_background.h"
 #include "settings/aquarium_settings.h"
 #include "settings/ini_file.h"
+#include "ui/dialog_units.h"
 #include "ui/hover_button.h"
 #include "ui/hover_check_box.h"
 #include "view/aquarium_view.h"
@@ -86,11 +87,10 @@ TEST_F(CustomBackgroundDialogTest, ControlsSitAtTheirTemplatePlaces) {
     const long style = m_dialog->GetWindowStyleFlag();
     EXPECT_FALSE(style & (wxRESIZE_BORDER | wxMINIMIZE_BOX | wxMAXIMIZE_BOX));
     EXPECT_TRUE(style & wxCLOSE_BOX);
-    EXPECT_EQ(m_dialog->GetClientSize(), m_dialog->ConvertDialogToPixels(wxSize(248, 135)));
-    auto placed = [this](wxWindow* w, int x, int y, int width, int height) {
+    EXPECT_EQ(m_dialog->GetClientSize(), DialogUnitsToPixels({0, 0, 248, 135}).GetSize());
+    auto placed = [](wxWindow* w, int x, int y, int width, int height) {
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->GetPosition(), m_dialog->ConvertDialogToPixels(wxPoint(x, y)));
-        EXPECT_EQ(w->GetSize(), m_dialog->ConvertDialogToPixels(wxSize(width, height)));
+        EXPECT_EQ(w->GetRect(), DialogUnitsToPixels({x, y, width, height}));
     };
 
     const struct {
@@ -139,7 +139,8 @@ TEST_F(CustomBackgroundDialogTest, ControlsSitAtTheirTemplatePlaces) {
             auto* label = dynamic_cast<wxStaticText*>(child);
             if (label != nullptr && label->GetLabel() == l.text) {
                 found = true;
-                EXPECT_EQ(label->GetPosition(), m_dialog->ConvertDialogToPixels(wxPoint(l.x, l.y)));
+                EXPECT_EQ(label->GetPosition(),
+                          DialogUnitsToPixels({l.x, l.y, 1, 1}).GetPosition());
                 EXPECT_TRUE(label->HasTransparentBackground());
             }
         }

@@ -15,6 +15,7 @@
 #include "platform/message.h"
 #include "settings/aquarium_settings.h"
 #include "settings/ini_file.h"
+#include "ui/dialog_units.h"
 #include "ui/hover_check_box.h"
 #include "ui/wx_colour.h"
 #include "view/aquarium_view.h"
@@ -80,7 +81,7 @@ protected:
 
 TEST_F(MusicDialogTest, ControlsSitAtTheirTemplatePlaces) {
     EXPECT_EQ(m_dialog->GetTitle(), "Custom Music - Glass Reef Ripple Screensaver 1.0");
-    EXPECT_EQ(m_dialog->GetClientSize(), m_dialog->ConvertDialogToPixels(wxSize(317, 151)));
+    EXPECT_EQ(m_dialog->GetClientSize(), DialogUnitsToPixels({0, 0, 317, 151}).GetSize());
     EXPECT_FALSE(m_dialog->HasFlag(wxMINIMIZE_BOX));
     EXPECT_FALSE(m_dialog->HasFlag(wxMAXIMIZE_BOX));
     const struct {
@@ -109,9 +110,7 @@ TEST_F(MusicDialogTest, ControlsSitAtTheirTemplatePlaces) {
         if (c.text != nullptr) {
             EXPECT_EQ(control->GetLabel(), c.text);
         }
-        EXPECT_EQ(control->GetPosition(), m_dialog->ConvertDialogToPixels(wxPoint(c.x, c.y)))
-            << c.id;
-        EXPECT_EQ(control->GetSize(), m_dialog->ConvertDialogToPixels(wxSize(c.w, c.h))) << c.id;
+        EXPECT_EQ(control->GetRect(), DialogUnitsToPixels({c.x, c.y, c.w, c.h})) << c.id;
         EXPECT_EQ(control->IsShown(), c.shown) << c.id;
     }
     std::vector<wxString> groups;

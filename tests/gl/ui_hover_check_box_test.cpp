@@ -1,5 +1,7 @@
 #include <wx/settings.h>
 
+#include <algorithm>
+
 #include "gl_test_support.h"
 #include "resources/icons.h"
 #include "ui/hover_check_box.h"
@@ -65,6 +67,17 @@ TEST_F(HoverCheckBoxTest, TextIsPlainWhenEnabledAndEmbossedWhenDisabled) {
     const wxImage& disabled = Render(*box);
     EXPECT_EQ(CountColor(disabled, text, 21, 0), 0);
     EXPECT_GT(CountColor(disabled, shadow, 21, 0), 10);
+}
+
+TEST_F(HoverCheckBoxTest, ATrailingBlankDoesNotWrapOntoAnEmptyLine) {
+    // The music dialog's "Random " box, narrower than its word: the word overruns the room on
+    // its one line, as without the blank, instead of rising to make way for an empty second.
+    auto* box = new HoverCheckBox(m_frame, 502, "Random", wxPoint(10, 10), wxSize(50, 13));
+    const wxImage plain = Render(*box);
+    box->SetLabel("Random ");
+    const wxImage& blank = Render(*box);
+    ASSERT_EQ(plain.GetSize(), blank.GetSize());
+    EXPECT_TRUE(std::equal(plain.GetData(), plain.GetData() + 3 * 50 * 13, blank.GetData()));
 }
 
 TEST_F(HoverCheckBoxTest, HoverDrawsTheHighlightedOutlinedBackground) {
