@@ -23,7 +23,7 @@ void LoadBmpTexture(const std::string& path, unsigned int* texture) {
     *texture = name;
     glBindTexture(GL_TEXTURE_2D, name);
 
-    auto file = ReadWholeFile(path);
+    auto file = ReadBitmapFile(path);
     if (!file) {
         return;
     }
@@ -62,7 +62,7 @@ bool LoadSnapshotTexture(const std::string& path, unsigned int* texture) {
     if (path.empty()) {
         return false;
     }
-    auto file = ReadWholeFile(path);
+    auto file = ReadBitmapFile(path);
     if (!file) {
         return false;
     }

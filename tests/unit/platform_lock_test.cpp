@@ -24,6 +24,7 @@ LockResult AcquireInChild(const std::string& name) {
 TEST(NamedLock, HeldUntilTheHolderEndsThenFreeAgain) {
     test::ScratchDir dir;
     test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.path());
+    test::ScopedEnv temp("TMPDIR", dir.path());
     EXPECT_EQ(NamedLockPath("GlassReefScr"), dir / "GlassReefScr.lock");
 
     // A child that took the lock and ended released it with its exit.
@@ -54,10 +55,36 @@ TEST(NamedLock, HeldUntilTheHolderEndsThenFreeAgain) {
     EXPECT_EQ(AcquireInChild("GlassReefScr"), LockResult::kAcquired);
 }
 
-TEST(NamedLock, UnavailableWhenTheLockFileCannotBeOpened) {
-    test::ScratchDir dir;
-    test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.path());
-    std::filesystem::create_directory(dir / "GlassReefScr.lock");
+TEST(NamedLock, FallsBackToTheTemporaryFolderAndIsUnavailableOnlyWhenNoFolderCanHoldIt) {
+    test::ScratchDir runtimeDir;
+    test::ScratchDir tempDir;
+    test::ScopedEnv runtime("XDG_RUNTIME_DIR", runtimeDir.path());
+    test::ScopedEnv temp("TMPDIR", tempDir.path());
+    // A directory where the runtime folder's lock file would be: it cannot be opened.
+    std::filesystem::create_directory(runtimeDir / "GlassReefScr.lock");
+
+    int pipeFds[2];
+    ASSERT_EQ(pipe(pipeFds), 0);
+    pid_t holder = fork();
+    if (holder == 0) {
+        close(pipeFds[0]);
+        char ok = AcquireNamedLock("GlassReefScr") == LockResult::kAcquired ? 'y' : 'n';
+        (void)!write(pipeFds[1], &ok, 1);
+        pause();
+        _exit(0);
+    }
+    close(pipeFds[1]);
+    char ok = 0;
+    ASSERT_EQ(read(pipeFds[0], &ok, 1), 1);
+    EXPECT_EQ(ok, 'y');
+    EXPECT_TRUE(std::filesystem::is_regular_file(tempDir / "GlassReefScr.lock"));
+    // A second copy is kept out.
+    EXPECT_EQ(AcquireInChild("GlassReefScr"), LockResult::kHeldByOther);
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+
+    std::filesystem::remove(tempDir / "GlassReefScr.lock");
+    std::filesystem::create_directory(tempDir / "GlassReefScr.lock");
     EXPECT_EQ(AcquireNamedLock("GlassReefScr"), LockResult::kUnavailable);
 }
 
