@@ -184,9 +184,11 @@ std::string FindIniValue(std::string_view text, std::string_view section, std::s
         return std::string();
     }
     std::string_view value =
-        Trim(text.substr(place.entry.valueAt, place.entry.end - place.entry.valueAt));
+        text.substr(place.entry.valueAt, place.entry.end - place.entry.valueAt);
+    // Cut at a NUL and to the buffer first, then trimmed: a value read never has blanks at its
+    // ends, so what is read can be written back and read again unchanged.
     value = value.substr(0, value.find('\0'));
-    return std::string(value.substr(0, kIniValueMax));
+    return std::string(Trim(Trim(value).substr(0, kIniValueMax)));
 }
 
 std::optional<std::string> SetIniValue(std::string_view text, std::string_view section,

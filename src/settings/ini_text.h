@@ -26,8 +26,9 @@ inline constexpr std::size_t kIniValueMax = 127;
 // the int range give INT_MAX or INT_MIN.
 int AtoiLike(std::string_view text);
 
-// The value of `key` in `section`, cut to kIniValueMax bytes and at a NUL byte; empty when the
-// section or key is missing (an empty value reads the same as a missing one).
+// The value of `key` in `section`, cut at a NUL byte and to kIniValueMax bytes, with no blanks
+// at its ends; empty when the section or key is missing (an empty value reads the same as a
+// missing one).
 std::string FindIniValue(std::string_view text, std::string_view section, std::string_view key);
 
 // `text` with `key` in `section` set to `value`: the value of an existing entry is replaced in

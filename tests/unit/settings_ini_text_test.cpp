@@ -72,6 +72,12 @@ TEST(IniText, Reads) {
         {"[s]\nk=12\0"
          "34\n"s,
          "s", "k", "12"},
+        // Blanks before a NUL or at the 127-byte cut are not part of the value either, so a
+        // value read back is one that can be stored (found by fuzzing).
+        {"[s]\nk=12\t\0"
+         "x\n"s,
+         "s", "k", "12"},
+        {"[s]\nk=" + std::string(126, 'v') + " w\n", "s", "k", std::string(126, 'v')},
         // A section line without ']' still names its section.
         {"[s\nk=8\n", "s", "k", "8"},
         // A CR on its own ends a line: classic Mac files, and a stray CR before a CR LF.
