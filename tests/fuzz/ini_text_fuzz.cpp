@@ -13,18 +13,13 @@ namespace {
 
 using reef::FindIniValue;
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
+// Written apart from the parser's own, so the two check each other.
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) {
-        s.remove_prefix(1);
+    const std::size_t first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
     }
-    while (!s.empty() && IsBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
+    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
 bool SameName(std::string_view a, std::string_view b) {
