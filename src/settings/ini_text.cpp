@@ -198,6 +198,9 @@ std::optional<std::string> SetIniValue(std::string_view text, std::string_view s
         key.front() == ';' || HasLineBreakOrNul(value)) {
         return std::nullopt;
     }
+    // Stored as it reads back: blanks at the ends of a value are never part of it, and kept
+    // they would pile up, one more with every rewrite of the same text.
+    value = Trim(value);
     Place place = Locate(text, section, key);
     std::string_view lineBreak = LineBreakOf(text);
     std::string result;

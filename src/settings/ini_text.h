@@ -33,7 +33,8 @@ std::string FindIniValue(std::string_view text, std::string_view section, std::s
 
 // `text` with `key` in `section` set to `value`: the value of an existing entry is replaced in
 // place; a new key goes after the last entry of its section, a new section at the end of the
-// text. New lines take the line end of the text's first line (LF when it has none).
+// text. New lines take the line end of the text's first line (LF when it has none). Blanks at
+// the ends of `value` are not stored, as a read would not give them.
 // Nothing when the names or the value cannot be stored as one line each: line breaks or NUL
 // anywhere, an empty or blank-edged name, '=' in the key, ']' in the section, a key starting
 // with '[' or ';'.

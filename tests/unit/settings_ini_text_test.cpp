@@ -138,6 +138,14 @@ TEST(IniText, Writes) {
     }
 }
 
+TEST(IniText, ValuesAreStoredWithoutTheBlanksAReadDropsSoRewritesChangeNothing) {
+    // A typed slideshow interval " 5 ", saved at every close of its dialog.
+    auto once = SetIniValue("[s]\nk=1\n", "s", "k", " 5 ");
+    ASSERT_TRUE(once);
+    EXPECT_EQ(*once, "[s]\nk=5\n");
+    EXPECT_EQ(SetIniValue(*once, "s", "k", " 5 "), *once);
+}
+
 TEST(IniText, RefusesWhatWouldNotReadBackAsOneEntry) {
     const std::string text = "[s]\nk=1\n";
     struct Case {
