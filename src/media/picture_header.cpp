@@ -220,13 +220,14 @@ std::optional<PictureHeader> ReadBmp(FileReader& file) {
         return std::nullopt;
     }
     // Uncompressed rows (plain or with colour masks) have a known size, which must fit the file.
-    // Run-length rows (1, 2) can only be checked by decoding them; other kinds are refused.
-    if (compression == 0 || compression == 3 || compression == 6) {
-        const std::int64_t rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
-        if (rowBytes * height > file.Size() - dataOffset) {
-            return std::nullopt;
-        }
-    } else if (compression != 1 && compression != 2) {
+    // Run-length rows (1, 2) are refused with every other kind: the system's decoder corrupts
+    // its memory on damaged ones (a short palette and a stream that stops early are enough),
+    // and a photo is never stored that way.
+    if (compression != 0 && compression != 3 && compression != 6) {
+        return std::nullopt;
+    }
+    const std::int64_t rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
+    if (rowBytes * height > file.Size() - dataOffset) {
         return std::nullopt;
     }
     header.width = static_cast<int>(width);
