@@ -226,8 +226,17 @@ std::optional<PictureHeader> ReadBmp(FileReader& file) {
     if (compression != 0 && compression != 3 && compression != 6) {
         return std::nullopt;
     }
+    // The same decoder looks pixel values up in the palette unchecked, so a palette shorter than
+    // the depth's range lets a damaged file read past it; such files are refused as well.
+    if (infoSize >= 40 && bitsPerPixel <= 8) {
+        const std::uint32_t coloursUsed = Little32(head + 46);
+        if (coloursUsed != 0 && coloursUsed < (1u << bitsPerPixel)) {
+            return std::nullopt;
+        }
+    }
+    // Divided rather than multiplied: sides near 2^31 would overflow the product.
     const std::int64_t rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
-    if (rowBytes * height > file.Size() - dataOffset) {
+    if (rowBytes > (file.Size() - dataOffset) / height) {
         return std::nullopt;
     }
     header.width = static_cast<int>(width);

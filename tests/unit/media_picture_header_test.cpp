@@ -148,6 +148,13 @@ TEST_F(PictureHeaderTest, FilesThatAreCutShortLieOrAreNoPicturesAreRefused) {
     test::BmpBuilder::Patch32(bmpOffset, 10, 1u << 30);
     Bytes bmpDepth = Bmp(5, 3);
     test::BmpBuilder::Patch16(bmpDepth, 28, 7);
+    Bytes bmpHuge = Bmp(5, 3);  // sides whose row bytes times height overflow 64 bits
+    test::BmpBuilder::Patch32(bmpHuge, 18, 0x7FFF0000);
+    test::BmpBuilder::Patch32(bmpHuge, 22, 0x7FFF0000);
+    test::BmpBuilder::Patch16(bmpHuge, 28, 32);
+    Bytes bmpShortPalette = Bmp(5, 3);
+    test::BmpBuilder::Patch16(bmpShortPalette, 28, 8);
+    test::BmpBuilder::Patch32(bmpShortPalette, 46, 3);
     Bytes bmpRunLength = Bmp(5, 3);
     test::BmpBuilder::Patch32(bmpRunLength, 30, 1);
     // Found by fuzzing: an 8-bit run-length bitmap with one palette entry and a stream cut
@@ -178,6 +185,8 @@ TEST_F(PictureHeaderTest, FilesThatAreCutShortLieOrAreNoPicturesAreRefused) {
         {"bitmap data offset past the end", bmpOffset},
         {"bitmap of 7 bits a pixel", bmpDepth},
         {"run-length bitmap", bmpRunLength},
+        {"bitmap of 2^31 by 2^31 pixels", bmpHuge},
+        {"8-bit bitmap with a palette of 3 colours", bmpShortPalette},
         {"run-length bitmap that crashed the decoder", bmpRunLengthCrash},
     };
     for (const auto& c : cases) {
