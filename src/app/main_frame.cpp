@@ -2,6 +2,8 @@
 
 #include <wx/msgdlg.h>
 
+#include <string>
+
 #include "platform/folders.h"
 #include "platform/message.h"
 #include "platform/screen.h"
@@ -24,13 +26,17 @@ void CMainFrame::CreateAndShow() {
     auto tempFolder = TempFolder();
     // Without a temporary folder there is no snapshot and no view: the frame stays an ordinary
     // decorated window.
+    std::string snapshot;
     if (tempFolder) {
         // Nothing of the program exists on screen yet, so the picture is the desktop as the
         // user left it. A snapshot that cannot be taken leaves the view without a desktop
-        // picture.
+        // picture: a file of an earlier run may still stand there, but it is not today's
+        // desktop.
         const wxRect pixels = PrimaryScreenDeviceRect();
-        CaptureScreenToBitmap(pixels.x, pixels.y, pixels.width, pixels.height,
-                              *tempFolder + "topdesk.bmp");
+        const std::string path = *tempFolder + "topdesk.bmp";
+        if (CaptureScreenToBitmap(pixels.x, pixels.y, pixels.width, pixels.height, path)) {
+            snapshot = path;
+        }
     }
     long style = tempFolder ? (wxBORDER_NONE | wxSTAY_ON_TOP) : wxDEFAULT_FRAME_STYLE;
     Create(nullptr, wxID_ANY, kAppTitle, screen.GetPosition(), screen.GetSize(), style);
@@ -50,6 +56,7 @@ void CMainFrame::CreateAndShow() {
         return;
     }
     m_view = new AquariumView(this);
+    m_view->SetDesktopSnapshot(snapshot);
 
     // Without a window manager a full-screen request is not honoured, so the frame also places
     // itself over the screen.

@@ -14,10 +14,10 @@ inline constexpr int kAmbientSoundResource = 227;
 // to 0..65535 first, so a stray value in the settings file can neither overflow nor go negative.
 int AmbientLevel(int nVolume);
 
-// Unpacks the ambient sound into `folder` as "Music.wav", sets `loop` to AmbientLevel(nVolume),
-// starts it looping and deletes the unpacked files again. A missing resource leaves the loop
-// silent; nothing is reported.
-void StartAmbientSound(SoundLoop& loop, const ResourceSource& resources, const std::string& folder,
-                       int nVolume);
+// Unpacks the ambient sound into `systemFolder` as "Music.wav" (or where ExtractResource falls
+// back to), sets `loop` to AmbientLevel(nVolume), starts it looping and deletes the unpacked
+// files again. A missing resource leaves the loop silent; nothing is reported.
+void StartAmbientSound(SoundLoop& loop, const ResourceSource& resources,
+                       const std::string& systemFolder, int nVolume);
 
 }  // namespace reef

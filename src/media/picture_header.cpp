@@ -220,13 +220,23 @@ std::optional<PictureHeader> ReadBmp(FileReader& file) {
         return std::nullopt;
     }
     // Uncompressed rows (plain or with colour masks) have a known size, which must fit the file.
-    // Run-length rows (1, 2) can only be checked by decoding them; other kinds are refused.
-    if (compression == 0 || compression == 3 || compression == 6) {
-        const std::int64_t rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
-        if (rowBytes * height > file.Size() - dataOffset) {
+    // Run-length rows (1, 2) are refused with every other kind: the system's decoder corrupts
+    // its memory on damaged ones (a short palette and a stream that stops early are enough),
+    // and a photo is never stored that way.
+    if (compression != 0 && compression != 3 && compression != 6) {
+        return std::nullopt;
+    }
+    // The same decoder looks pixel values up in the palette unchecked, so a palette shorter than
+    // the depth's range lets a damaged file read past it; such files are refused as well.
+    if (infoSize >= 40 && bitsPerPixel <= 8) {
+        const std::uint32_t coloursUsed = Little32(head + 46);
+        if (coloursUsed != 0 && coloursUsed < (1u << bitsPerPixel)) {
             return std::nullopt;
         }
-    } else if (compression != 1 && compression != 2) {
+    }
+    // Divided rather than multiplied: sides near 2^31 would overflow the product.
+    const std::int64_t rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
+    if (rowBytes > (file.Size() - dataOffset) / height) {
         return std::nullopt;
     }
     header.width = static_cast<int>(width);

@@ -33,7 +33,9 @@ bool WithinPixelLimit(std::int64_t width, std::int64_t height);
 // The header of the JPEG, PNG or BMP file at `path`, told apart by content, not by name.
 // Nothing when the file cannot be read, is of another kind, is cut short (a JPEG without its
 // end marker after the image data, a PNG whose chunks do not reach IEND, a bitmap whose rows
-// do not fit in the file) or states a size of zero. The pixel limit is not applied here.
+// do not fit in the file), states a size of zero, or is a run-length encoded bitmap or one with
+// a palette shorter than its depth's range. The pixel
+// limit is not applied here.
 std::optional<PictureHeader> ReadPictureHeader(const std::string& path);
 
 // The orientation tag of an EXIF block (the APP1 payload after "Exif\0\0": a TIFF header and

@@ -8,7 +8,9 @@
 namespace reef {
 
 MappedFile::MappedFile(const std::string& path) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: a FIFO standing at the path must not hold the program up in open(); only a
+    // regular file is mapped, so a device such as /dev/zero is refused too.
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return;
     }

@@ -1,8 +1,11 @@
 #include "resources/bmp_format.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <cstdio>
+#include <algorithm>
+#include <cerrno>
 #include <limits>
 
 namespace reef {
@@ -67,6 +70,26 @@ std::optional<Headers> ReadHeaders(const std::uint8_t* data, std::size_t size) {
     h.width = static_cast<int>(width);
     h.height = static_cast<int>(height);
     return h;
+}
+
+// How many bytes of a bitmap file the two decoders can look at, from its first `size` bytes
+// (the 54 header bytes). A header that no decoder accepts needs no more than itself.
+std::uint64_t BitmapBytesNeeded(const std::uint8_t* head, std::size_t size) {
+    constexpr std::uint64_t kHeaders = kFileHeaderSize + kInfoHeaderSize;
+    // ReadHeaders looks at the first 54 bytes only; the check against the file's length, which
+    // is not known yet, is left to the decoders.
+    auto h =
+        size < kHeaders ? std::nullopt : ReadHeaders(head, std::numeric_limits<std::size_t>::max());
+    if (!h) {
+        return kHeaders;
+    }
+    const std::uint64_t image =
+        static_cast<std::uint64_t>(BmpRowBytes(h->bitsPerPixel, h->width)) * h->height;
+    // The texture reader's rows follow the info header and at most 256 palette entries; the
+    // snapshot reader's follow the pixel offset.
+    const std::uint64_t afterInfo = kFileHeaderSize + std::uint64_t{h->infoSize} + 256 * 4 + image;
+    const std::uint64_t afterOffset = std::uint64_t{h->pixelOffset} + image;
+    return afterInfo > afterOffset ? afterInfo : afterOffset;
 }
 
 bool Fits(std::size_t offset, std::size_t length, std::size_t size) {
@@ -175,25 +198,37 @@ std::vector<std::uint8_t> EncodeBitmapHeaders(int width, int height, int bitsPer
     return out;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+std::optional<std::vector<std::uint8_t>> ReadBitmapFile(const std::string& path) {
+    // O_NONBLOCK: a FIFO standing at the path must not hold the program up in open().
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
         return std::nullopt;
     }
     std::vector<std::uint8_t> bytes;
-    // One allocation of a regular file's size, not a doubling buffer.
     struct stat info {};
-    if (fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    auto readUpTo = [&](std::uint64_t total) {
+        while (ok && bytes.size() < total) {
+            std::uint8_t buffer[65536];
+            std::uint64_t want = total - bytes.size();
+            ssize_t got = read(fd, buffer, want < sizeof buffer ? want : sizeof buffer);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                ok = got == 0;
+                return;
+            }
+            bytes.insert(bytes.end(), buffer, buffer + got);
+        }
+    };
+    if (ok) {
+        const std::uint64_t fileSize = static_cast<std::uint64_t>(info.st_size);
+        readUpTo(std::min<std::uint64_t>(fileSize, kFileHeaderSize + kInfoHeaderSize));
+        readUpTo(std::min(fileSize, BitmapBytesNeeded(bytes.data(), bytes.size())));
     }
-    std::uint8_t buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    }
-    bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
+    close(fd);
+    if (!ok) {
         return std::nullopt;
     }
     return bytes;

@@ -48,7 +48,10 @@ std::optional<BgrRows> FindBgrRows(const std::uint8_t* data, std::size_t size);
 std::vector<std::uint8_t> EncodeBitmapHeaders(int width, int height, int bitsPerPixel,
                                               std::size_t rowBytes);
 
-// Reads a whole file; nothing when it cannot be opened or read.
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path);
+// The bytes of the bitmap file at `path` that the decoders above can look at, as far as its
+// headers say (never the gigabytes a damaged or hostile header can claim beyond the file), or
+// the whole file when it is shorter. Nothing when the path is not a regular file (a pipe, a device
+// such as /dev/zero, a folder) or cannot be read. Never blocks on a pipe.
+std::optional<std::vector<std::uint8_t>> ReadBitmapFile(const std::string& path);
 
 }  // namespace reef

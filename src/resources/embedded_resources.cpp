@@ -12,7 +12,8 @@ const ResourceSource& EmbeddedResources() {
     return table;
 }
 
-bool ExtractResource(std::uint16_t id, const std::string& folder, const std::string& name) {
+std::optional<std::string> ExtractResource(std::uint16_t id, const std::string& folder,
+                                           const std::string& name) {
     return ExtractResource(EmbeddedResources(), id, folder, name);
 }
 

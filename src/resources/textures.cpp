@@ -24,7 +24,7 @@ void LoadBmpTexture(const std::string& path, unsigned int* texture) {
     *texture = name;
     glBindTexture(GL_TEXTURE_2D, name);
 
-    auto file = ReadWholeFile(path);
+    auto file = ReadBitmapFile(path);
     if (!file) {
         return;
     }

@@ -114,7 +114,9 @@ std::string GetSettingsFilePath() {
 }
 
 void LoadAquariumSettings() {
-    LoadAquariumSettings(GetSettingsFilePath(), g_settings);
+    const std::string path = GetSettingsFilePath();
+    RemoveStaleIniWrites(path);
+    LoadAquariumSettings(path, g_settings);
 }
 
 void LoadAquariumSettings(const std::string& path, AquariumSettings& settings) {

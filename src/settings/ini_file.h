@@ -28,4 +28,9 @@ std::string ReadIniString(const std::string& path, std::string_view section, std
 bool WriteIniString(const std::string& path, std::string_view section, std::string_view key,
                     std::string_view value);
 
+// Deletes what writers of `path` that were killed left behind: the temporary files
+// (`path` + ".XXXXXX") that no running writer holds any more. A file another live process is
+// still writing is kept.
+void RemoveStaleIniWrites(const std::string& path);
+
 }  // namespace reef

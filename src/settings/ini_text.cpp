@@ -55,14 +55,18 @@ struct Line {
     std::size_t valueAt = 0;  // entries: offset just after '=' and the blanks that follow it
 };
 
+// A line ends at LF, at CR LF, or at a CR on its own: files written on classic Mac systems end
+// their lines in CR alone, and a stray CR before a line's LF must not become part of a value.
 Line ReadLine(std::string_view text, std::size_t begin) {
     Line line;
     line.begin = begin;
-    std::size_t lf = text.find('\n', begin);
-    line.next = lf == std::string_view::npos ? text.size() : lf + 1;
-    line.end = lf == std::string_view::npos ? text.size() : lf;
-    if (line.end > begin && text[line.end - 1] == '\r') {
-        --line.end;
+    std::size_t brk = text.find_first_of("\r\n", begin);
+    if (brk == std::string_view::npos) {
+        line.end = line.next = text.size();
+    } else {
+        line.end = brk;
+        bool crlf = text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n';
+        line.next = brk + (crlf ? 2 : 1);
     }
     std::string_view content = Trim(text.substr(begin, line.end - begin));
     if (content.empty() || content.front() == ';') {
@@ -125,15 +129,19 @@ Place Locate(std::string_view text, std::string_view section, std::string_view k
         }
         if (inFirstSection) {
             place.insertAt = line.next;
-            place.insertNeedsBreak = text[line.next - 1] != '\n';
+            place.insertNeedsBreak = line.next == line.end;
         }
     }
     return place;
 }
 
+// The line end of the text's first line, which new lines copy; LF for a text of one line.
 std::string_view LineBreakOf(std::string_view text) {
-    std::size_t lf = text.find('\n');
-    return (lf != std::string_view::npos && lf > 0 && text[lf - 1] == '\r') ? "\r\n" : "\n";
+    std::size_t brk = text.find_first_of("\r\n");
+    if (brk == std::string_view::npos || text[brk] == '\n') {
+        return "\n";
+    }
+    return brk + 1 < text.size() && text[brk + 1] == '\n' ? "\r\n" : "\r";
 }
 
 bool HasLineBreakOrNul(std::string_view s) {
@@ -176,9 +184,11 @@ std::string FindIniValue(std::string_view text, std::string_view section, std::s
         return std::string();
     }
     std::string_view value =
-        Trim(text.substr(place.entry.valueAt, place.entry.end - place.entry.valueAt));
+        text.substr(place.entry.valueAt, place.entry.end - place.entry.valueAt);
+    // Cut at a NUL and to the buffer first, then trimmed: a value read never has blanks at its
+    // ends, so what is read can be written back and read again unchanged.
     value = value.substr(0, value.find('\0'));
-    return std::string(value.substr(0, kIniValueMax));
+    return std::string(Trim(Trim(value).substr(0, kIniValueMax)));
 }
 
 std::optional<std::string> SetIniValue(std::string_view text, std::string_view section,
@@ -188,6 +198,9 @@ std::optional<std::string> SetIniValue(std::string_view text, std::string_view s
         key.front() == ';' || HasLineBreakOrNul(value)) {
         return std::nullopt;
     }
+    // Stored as it reads back: blanks at the ends of a value are never part of it, and kept
+    // they would pile up, one more with every rewrite of the same text.
+    value = Trim(value);
     Place place = Locate(text, section, key);
     std::string_view lineBreak = LineBreakOf(text);
     std::string result;
@@ -209,7 +222,7 @@ std::optional<std::string> SetIniValue(std::string_view text, std::string_view s
         return result;
     }
     result.append(text);
-    if (text.size() > FirstLineStart(text) && text.back() != '\n') {
+    if (text.size() > FirstLineStart(text) && text.back() != '\n' && text.back() != '\r') {
         result.append(lineBreak);
     }
     result.append("[").append(section).append("]").append(lineBreak);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 #include "fish/fish_tank.h"
 #include "platform/frame_timer.h"
@@ -43,6 +44,10 @@ public:
 
     AquariumView(const AquariumView&) = delete;
     AquariumView& operator=(const AquariumView&) = delete;
+
+    // The desktop snapshot that this run wrote, which the scene start-up loads as the default
+    // background; empty, as at construction, when none was written.
+    void SetDesktopSnapshot(const std::string& path) { m_desktopSnapshot = path; }
 
     // Scene start-up: context, OpenGL state, tank box, textures and scene objects, then the
     // frame timer. Reports failures in the program's message boxes and stops early on them.
@@ -102,7 +107,7 @@ private:
 
     void RunSceneStartup();
     void SetUpGlState();
-    void LoadTextures(const std::string& resourceFolder, const std::string& tempFolder);
+    void LoadTextures(const std::string& resourceFolder);
     void CreateRippleGrids();
     void CreateDialogs();
     wxSize DevicePixelSize(wxSize logical) const;
@@ -117,6 +122,7 @@ private:
     TankBox m_tank;
     int m_nCommand = ID_MODE_IDLE;
 
+    std::string m_desktopSnapshot;
     unsigned int m_texDesktop = 0;
     std::array<unsigned int, 15> m_texFish{};
 

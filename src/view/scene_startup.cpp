@@ -50,18 +50,21 @@ void AquariumView::SetUpGlState() {
     glEnable(GL_BLEND);
 }
 
-void AquariumView::LoadTextures(const std::string& resourceFolder, const std::string& tempFolder) {
-    // A missing or unreadable snapshot leaves the view without a desktop texture.
-    LoadSnapshotTexture(tempFolder + "topdesk.bmp", &m_texDesktop);
+void AquariumView::LoadTextures(const std::string& resourceFolder) {
+    // No snapshot of this run, or one that cannot be read, leaves the view without a desktop
+    // texture.
+    LoadSnapshotTexture(m_desktopSnapshot, &m_texDesktop);
 
     for (int kind = 0; kind < static_cast<int>(m_texFish.size()); ++kind) {
         std::string name = "fish" + std::to_string(kind);
         // A kind without an embedded skin gets a texture name with no image.
-        ExtractResource(static_cast<std::uint16_t>(kFishSkinResourceBase + kind), resourceFolder,
-                        name);
-        LoadBmpTexture(UnscrambledFilePath(resourceFolder, name), &m_texFish[kind]);
-        DeleteFile(ScrambledFilePath(resourceFolder, name));
-        DeleteFile(UnscrambledFilePath(resourceFolder, name));
+        const std::string folder =
+            ExtractResource(static_cast<std::uint16_t>(kFishSkinResourceBase + kind),
+                            resourceFolder, name)
+                .value_or(resourceFolder);
+        LoadBmpTexture(UnscrambledFilePath(folder, name), &m_texFish[kind]);
+        DeleteFile(ScrambledFilePath(folder, name));
+        DeleteFile(UnscrambledFilePath(folder, name));
     }
 }
 
@@ -121,12 +124,11 @@ void AquariumView::RunSceneStartup() {
     m_nScreenHeight = screen.height;
     m_tank = TankBoxForScreen(m_nScreenWidth, m_nScreenHeight);
 
-    auto tempFolder = TempFolder();
-    if (!tempFolder) {
+    if (!TempFolder()) {
         ShowMessage("Error Find TempPath.", "ERROR");
         return;
     }
-    LoadTextures(resourceFolder, *tempFolder);
+    LoadTextures(resourceFolder);
     LoadAquariumSettings();
 
     // One floor vertex per world unit of the tank's width and depth, truncated.

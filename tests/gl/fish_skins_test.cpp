@@ -24,7 +24,7 @@ GLint BoundWidth() {
 // Extracts, loads and deletes a skin as scene start-up does; the loaded texture's width.
 GLint LoadSkin(const std::string& folder, int id, bool* extracted) {
     const std::string name = "fish" + std::to_string(id - kFishSkinResourceBase);
-    *extracted = ExtractResource(static_cast<std::uint16_t>(id), folder, name);
+    *extracted = ExtractResource(static_cast<std::uint16_t>(id), folder, name).has_value();
     unsigned int texture = 0;
     LoadBmpTexture(UnscrambledFilePath(folder, name), &texture);
     GLint width = BoundWidth();

@@ -148,6 +148,23 @@ TEST_F(PictureHeaderTest, FilesThatAreCutShortLieOrAreNoPicturesAreRefused) {
     test::BmpBuilder::Patch32(bmpOffset, 10, 1u << 30);
     Bytes bmpDepth = Bmp(5, 3);
     test::BmpBuilder::Patch16(bmpDepth, 28, 7);
+    Bytes bmpHuge = Bmp(5, 3);  // sides whose row bytes times height overflow 64 bits
+    test::BmpBuilder::Patch32(bmpHuge, 18, 0x7FFF0000);
+    test::BmpBuilder::Patch32(bmpHuge, 22, 0x7FFF0000);
+    test::BmpBuilder::Patch16(bmpHuge, 28, 32);
+    Bytes bmpShortPalette = Bmp(5, 3);
+    test::BmpBuilder::Patch16(bmpShortPalette, 28, 8);
+    test::BmpBuilder::Patch32(bmpShortPalette, 46, 3);
+    Bytes bmpRunLength = Bmp(5, 3);
+    test::BmpBuilder::Patch32(bmpRunLength, 30, 1);
+    // Found by fuzzing: an 8-bit run-length bitmap with one palette entry and a stream cut
+    // short, on which the system's bitmap decoder corrupted memory and the program crashed.
+    const Bytes bmpRunLengthCrash = {
+        0x42, 0x4d, 0x4e, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x36, 0x00, 0x00, 0x00,
+        0x28, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x01, 0x18,
+        0x08, 0x00, 0x01, 0x00, 0x00, 0x00, 0x33, 0x00, 0x00, 0xfd, 0x2c, 0x1d, 0xdc, 0xf7,
+        0x02, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x2f, 0x33,
+        0x00, 0x00, 0x00, 0x28, 0x00, 0x4e, 0x47, 0x00, 0x50, 0x4e, 0x47, 0x00};
     Bytes jpegNoFrame = {0xFF, 0xD8, 0xFF, 0xDA, 0, 2, 0xFF, 0xD9};
     Bytes jpegOverrun = Jpeg(10, 10, 0, true);
     jpegOverrun[5] = 0xF0;  // frame length past the end
@@ -167,6 +184,10 @@ TEST_F(PictureHeaderTest, FilesThatAreCutShortLieOrAreNoPicturesAreRefused) {
         {"bitmap taller than its file", bmpTall},
         {"bitmap data offset past the end", bmpOffset},
         {"bitmap of 7 bits a pixel", bmpDepth},
+        {"run-length bitmap", bmpRunLength},
+        {"bitmap of 2^31 by 2^31 pixels", bmpHuge},
+        {"8-bit bitmap with a palette of 3 colours", bmpShortPalette},
+        {"run-length bitmap that crashed the decoder", bmpRunLengthCrash},
     };
     for (const auto& c : cases) {
         EXPECT_FALSE(Read(c.bytes)) << c.name;

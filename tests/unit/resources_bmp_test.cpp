@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <functional>
+#include <string>
 
 #include "bmp_builder.h"
 #include "resources/bmp_format.h"
 #include "resources/texture_fit.h"
+#include "support/snapshot_rgb.h"
+#include "test_env.h"
 
 namespace reef {
 namespace {
@@ -172,6 +178,46 @@ TEST(BgrRows, FoundWhereThePixelOffsetPointsWithPaddedRows) {
     b.palette.assign(1024, 0);
     file = b.Build(Channel);
     EXPECT_FALSE(FindBgrRows(file.data(), file.size()));
+}
+
+TEST(BitmapFile, ReadsOnlyRegularFilesAndOnlyWhatTheHeadersCanNeed) {
+    test::ScratchDir dir;
+    BmpBuilder b;
+    b.width = 4;
+    b.height = 3;
+    const Bytes good = b.Build(Channel);
+    auto writeFile = [&](const std::string& name, const Bytes& bytes) {
+        test::WriteText(dir / name, std::string(bytes.begin(), bytes.end()));
+        return dir / name;
+    };
+    EXPECT_EQ(ReadBitmapFile(writeFile("good.bmp", good)), good);
+    Bytes cut(good.begin(), good.begin() + 30);
+    EXPECT_EQ(ReadBitmapFile(writeFile("cut.bmp", cut)), cut);
+
+    // Megabytes after the image are not read; what is read still decodes the same.
+    Bytes padded = good;
+    padded.resize(good.size() + (4 << 20), 0xAB);
+    auto read = ReadBitmapFile(writeFile("padded.bmp", padded));
+    ASSERT_TRUE(read);
+    EXPECT_LT(read->size(), good.size() + 2048);
+    auto fromFile = DecodeRgbBitmap(read->data(), read->size());
+    auto fromMemory = DecodeRgbBitmap(padded.data(), padded.size());
+    ASSERT_TRUE(fromFile && fromMemory);
+    EXPECT_EQ(fromFile->rgb, fromMemory->rgb);
+    // A header claiming far more than the file holds reads the file and no further.
+    Bytes huge = good;
+    BmpBuilder::Patch32(huge, 18, 30000);
+    BmpBuilder::Patch32(huge, 22, 30000);
+    EXPECT_EQ(ReadBitmapFile(writeFile("huge.bmp", huge)), huge);
+
+    // Things that are not regular files: nothing, at once. Without the checks /dev/zero would
+    // be read for ever and opening a FIFO would wait for a writer.
+    ASSERT_EQ(symlink("/dev/zero", (dir / "zero.bmp").c_str()), 0);
+    EXPECT_FALSE(ReadBitmapFile(dir / "zero.bmp"));
+    ASSERT_EQ(mkfifo((dir / "fifo.bmp").c_str(), 0600), 0);
+    EXPECT_FALSE(ReadBitmapFile(dir / "fifo.bmp"));
+    EXPECT_FALSE(ReadBitmapFile(dir.path()));
+    EXPECT_FALSE(ReadBitmapFile(dir / "missing.bmp"));
 }
 
 TEST(TextureFit, PowerOfTwoSidesCappedAt512) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 #include "resources/bmp_format.h"
@@ -18,8 +19,17 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// A file's bytes; nothing when it cannot be opened.
+std::optional<Bytes> ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 Bytes Fixture(const std::string& name) {
-    return *ReadWholeFile(std::string(GLASSREEF_UNIT_FIXTURES) + "/" + name);
+    return *ReadBytes(std::string(GLASSREEF_UNIT_FIXTURES) + "/" + name);
 }
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
@@ -88,11 +98,11 @@ TEST(Extraction, PackedResourcesComeBackByteForByte) {
     EXPECT_EQ(Bytes(icon->data, icon->data + icon->size), Fixture("icon.bin"));
 
     ASSERT_TRUE(ExtractResource(table, 10000, folder, "fish0"));
-    EXPECT_EQ(ReadWholeFile(folder + "fish0.bmp"), skin);
+    EXPECT_EQ(ReadBytes(folder + "fish0.bmp"), skin);
     ASSERT_TRUE(ExtractResource(table, 227, folder, "Music"));
-    EXPECT_EQ(ReadWholeFile(folder + "Music.wav"), Fixture("sound.bin"));
+    EXPECT_EQ(ReadBytes(folder + "Music.wav"), Fixture("sound.bin"));
     ASSERT_TRUE(ExtractResource(table, 9, folder, "empty"));
-    EXPECT_EQ(ReadWholeFile(folder + "empty.bmp"), Bytes());
+    EXPECT_EQ(ReadBytes(folder + "empty.bmp"), Bytes());
 }
 
 TEST(Extraction, AbsentIdMakesNoFile) {
@@ -110,7 +120,7 @@ TEST(Extraction, AStaleLongerFileDoesNotCorruptTheExtraction) {
     test::ScratchDir dir;
     WriteFile(dir / "fish0.ad", Bytes(5000, 0xAB));
     ASSERT_TRUE(ExtractResource(table, 10000, dir.path() + "/", "fish0"));
-    EXPECT_EQ(ReadWholeFile(dir / "fish0.bmp"), Fixture("skin.bin"));
+    EXPECT_EQ(ReadBytes(dir / "fish0.bmp"), Fixture("skin.bin"));
 }
 
 TEST(Extraction, TheFullPatternLeavesNoFileBehind) {
@@ -125,23 +135,53 @@ TEST(Extraction, TheFullPatternLeavesNoFileBehind) {
     EXPECT_TRUE(FilesIn(dir.path()).empty());
 }
 
-TEST(UnscrambleFileDeathTest, EndsTheProcessWithStatusZeroWhenAFileCannotBeOpened) {
+TEST(Extraction, UnscramblingReportsFilesThatCannotBeOpenedOrWritten) {
     test::ScratchDir dir;
-    // No input file.
-    EXPECT_EXIT(UnscrambleFile(dir.path() + "/", "absent"), ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(UnscrambleToFile(dir.path() + "/", "absent"), UnscrambleResult::kCannotOpenInput);
     // The output name is taken by a directory.
     WriteFile(dir / "blocked.ad", Bytes{1, 2, 3});
     std::filesystem::create_directory(dir / "blocked.bmp");
     EXPECT_EQ(UnscrambleToFile(dir.path() + "/", "blocked"), UnscrambleResult::kCannotOpenOutput);
-    EXPECT_EXIT(UnscrambleFile(dir.path() + "/", "blocked"), ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(UnscrambleToFile(dir.path() + "/", "absent"), UnscrambleResult::kCannotOpenInput);
+    // A full disk.
+    WriteFile(dir / "full.ad", Bytes{1, 2, 3});
+    std::filesystem::create_symlink("/dev/full", dir / "full.bmp");
+    EXPECT_EQ(UnscrambleToFile(dir.path() + "/", "full"), UnscrambleResult::kCannotWriteOutput);
+}
+
+TEST(Extraction, AFolderThatCannotTakeTheFilesFallsBackToAPrivateTemporaryFolder) {
+    ResourceTable table(kTestResourceEntries);
+    test::ScratchDir temp;
+    test::ScopedEnv tmpdir("TMPDIR", temp.path());
+    test::ScratchDir dir;
+    // A full disk: the scrambled file's name leads to /dev/full.
+    std::filesystem::create_symlink("/dev/full", dir / "fish0.ad");
+    for (const std::string& folder : {dir / "missing/", dir.path() + "/"}) {
+        auto where = ExtractResource(table, 10000, folder, "fish0");
+        ASSERT_TRUE(where) << folder;
+        EXPECT_EQ(where->rfind(temp.path() + "/", 0), 0u) << *where;
+        EXPECT_EQ(std::filesystem::status(*where).permissions(), std::filesystem::perms::owner_all);
+        EXPECT_EQ(ReadBytes(*where + "fish0.bmp"), Fixture("skin.bin")) << folder;
+        DeleteFile(ScrambledFilePath(*where, "fish0"));
+        DeleteFile(UnscrambledFilePath(*where, "fish0"));
+    }
+    // The failed attempt left nothing in the system folder.
+    EXPECT_TRUE(FilesIn(dir.path()).empty());
+}
+
+TEST(ExtractionDeathTest, EndsTheProcessWithStatusZeroAndSaysWhyWhenNoFolderTakesTheFiles) {
+    ResourceTable table(kTestResourceEntries);
+    test::ScratchDir dir;
+    // /proc takes no new folders, not even from root.
+    test::ScopedEnv tmpdir("TMPDIR", std::string("/proc"));
+    EXPECT_EXIT(ExtractResource(table, 10000, dir / "missing/", "fish0"),
+                ::testing::ExitedWithCode(0), "cannot unpack the program's own files");
 }
 
 TEST(Extraction, UnscramblingAnEmptyFileGivesAnEmptyFile) {
     test::ScratchDir dir;
     WriteFile(dir / "void.ad", Bytes());
     EXPECT_EQ(UnscrambleToFile(dir.path() + "/", "void"), UnscrambleResult::kWritten);
-    EXPECT_EQ(ReadWholeFile(dir / "void.bmp"), Bytes());
+    EXPECT_EQ(ReadBytes(dir / "void.bmp"), Bytes());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -170,6 +172,38 @@ TEST(IniFile, AKilledWriterLeavesACompleteFile) {
         EXPECT_EQ(ReadIniString(path, "t", "x"), "1");
         EXPECT_EQ(ReadText(path).rfind("; keep me\n[s]\ncounter=", 0), 0u);
     }
+    // Whatever temporary files the kills left, the next start's clean-up removes them.
+    RemoveStaleIniWrites(path);
+    EXPECT_EQ(FileCount(dir), 1);
+}
+
+TEST(IniFile, StaleTemporaryFilesGoLiveOnesAndOtherNamesStay) {
+    ScratchDir dir;
+    const std::string path = dir / "ReefSet.ini";
+    WriteText(path, "[s]\nk=1\n");
+    const char* kept[] = {
+        "ReefSet.ini.bak",      // not six letters and digits
+        "ReefSet.ini.abcdefg",  //
+        "ReefSet.ini.ab-def",   //
+        "Other.ini.abcdef",     // another file's
+        "ReefSet.ini.Live42",   // a writer holds it
+    };
+    for (const char* name : kept) {
+        WriteText(dir / name, "x");
+    }
+    WriteText(dir / "ReefSet.ini.a1B2c3", "[s]\nk=");  // a killed writer's
+    fs::create_symlink(path, dir / "ReefSet.ini.Link00");
+    int live = open((dir / "ReefSet.ini.Live42").c_str(), O_RDONLY);
+    ASSERT_EQ(flock(live, LOCK_EX), 0);
+
+    RemoveStaleIniWrites(path);
+    EXPECT_FALSE(fs::exists(dir / "ReefSet.ini.a1B2c3"));
+    for (const char* name : kept) {
+        EXPECT_TRUE(fs::exists(dir / name)) << name;
+    }
+    EXPECT_TRUE(fs::is_symlink(dir / "ReefSet.ini.Link00"));
+    EXPECT_EQ(ReadIniString(path, "s", "k"), "1");
+    close(live);
 }
 
 }  // namespace

@@ -72,8 +72,17 @@ TEST(IniText, Reads) {
         {"[s]\nk=12\0"
          "34\n"s,
          "s", "k", "12"},
+        // Blanks before a NUL or at the 127-byte cut are not part of the value either, so a
+        // value read back is one that can be stored (found by fuzzing).
+        {"[s]\nk=12\t\0"
+         "x\n"s,
+         "s", "k", "12"},
+        {"[s]\nk=" + std::string(126, 'v') + " w\n", "s", "k", std::string(126, 'v')},
         // A section line without ']' still names its section.
         {"[s\nk=8\n", "s", "k", "8"},
+        // A CR on its own ends a line: classic Mac files, and a stray CR before a CR LF.
+        {"[s]\ra=1\rk=4\r", "s", "k", "4"},
+        {"[s]\r\nk=1\r\r\n", "s", "k", "1"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FindIniValue(c.text, c.section, c.key), c.expected) << c.text;
@@ -109,6 +118,13 @@ TEST(IniText, Writes) {
         // A last line without its line end gets one first.
         {"[a]\nx=1", "a", "k", "3", "[a]\nx=1\nk=3\n"},
         {"[a]\nx=1", "b", "k", "3", "[a]\nx=1\n[b]\nk=3\n"},
+        // Lines ending in CR alone: new lines take that line end.
+        {"[s]\ra=1\r", "s", "b", "2", "[s]\ra=1\rb=2\r"},
+        {"[s]\ra=1\r", "t", "b", "2", "[s]\ra=1\r[t]\rb=2\r"},
+        // A lone CR ending the line before the insertion point is a line end already; nothing
+        // is added to it, so the value before it stays "1" and a section line "[s" stays "s".
+        {"[s]\r\na=1\r", "s", "b", "2", "[s]\r\na=1\rb=2\r\n"},
+        {"[a]\r\n[s\r", "s", "k", "x", "[a]\r\n[s\rk=x\r\n"},
         // The first of two equal keys is the one replaced.
         {"[s]\nk=1\nk=2\n", "s", "k", "9", "[s]\nk=9\nk=2\n"},
         // Stray text and bytes that mean nothing here stay as they are.
@@ -120,6 +136,14 @@ TEST(IniText, Writes) {
         EXPECT_EQ(*after, c.after) << c.before;
         EXPECT_EQ(FindIniValue(*after, c.section, c.key), c.value) << c.before;
     }
+}
+
+TEST(IniText, ValuesAreStoredWithoutTheBlanksAReadDropsSoRewritesChangeNothing) {
+    // A typed slideshow interval " 5 ", saved at every close of its dialog.
+    auto once = SetIniValue("[s]\nk=1\n", "s", "k", " 5 ");
+    ASSERT_TRUE(once);
+    EXPECT_EQ(*once, "[s]\nk=5\n");
+    EXPECT_EQ(SetIniValue(*once, "s", "k", " 5 "), *once);
 }
 
 TEST(IniText, RefusesWhatWouldNotReadBackAsOneEntry) {

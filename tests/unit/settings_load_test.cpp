@@ -194,6 +194,24 @@ TEST_F(SettingsLoad, UnwritableFileStillGivesTheValues) {
     }
 }
 
+TEST_F(SettingsLoad, ClassicMacLineEndsKeepTheUsersValues) {
+    std::string file = "[Aquarium Settings]\rFOGNONGDU=7\r[Fish Number]\r";
+    for (int kind = 0; kind < 15; ++kind) {
+        file += "Fish" + std::to_string(kind) + "=5\r";
+    }
+    AquariumSettings s = Load(&file);
+    EXPECT_EQ(s.nFogLevel, 7);
+    for (int kind = 0; kind < 15; ++kind) {
+        EXPECT_EQ(s.nFishCount[kind], 5) << kind;
+    }
+    // The missing keys join their sections in CR line ends; no section is added twice.
+    const std::string after = ReadText(m_path);
+    EXPECT_EQ(after.find('\n'), std::string::npos);
+    EXPECT_EQ(after.find("[Aquarium Settings]"), after.rfind("[Aquarium Settings]"));
+    EXPECT_EQ(after.find("[Fish Number]"), after.rfind("[Fish Number]"));
+    EXPECT_NE(after.find("\rShow Water=0\r"), std::string::npos);
+}
+
 TEST_F(SettingsLoad, BinaryGarbageGivesTheDefaults) {
     std::string garbage;
     for (int i = 0; i < 200000; ++i) {

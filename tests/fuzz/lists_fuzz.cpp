@@ -1,0 +1,124 @@
+// The playlist and picture list loads on a settings file of any bytes. The state they load keeps
+// its rules (one order box checked, bounded lists), and saved and loaded again it comes back
+// exactly: rows, boxes and the interval.
+#include <string>
+#include <string_view>
+
+#include "fuzz_support.h"
+#include "media/media_player.h"
+#include "media/music_dialog_logic.h"
+#include "media/picture_textures.h"
+#include "media/slideshow.h"
+#include "platform/message.h"
+
+namespace {
+
+class SilentPlayer : public reef::MediaPlayer {
+public:
+    void Open(const std::string& file) override { m_open = !file.empty(); }
+    bool CanPlay() const override { return m_open; }
+    void Play() override {}
+    void Stop() override {}
+    void Seek(int) override {}
+    void Close() override { m_open = false; }
+    int GetPosition() override { return 0; }
+    int GetLength() override { return 1000; }
+    void SetVolume(int volume) override { m_volume = volume; }
+    int GetVolume() const override { return m_volume; }
+
+private:
+    bool m_open = false;
+    int m_volume = 0;
+};
+
+// Every picture whose name does not contain "bad" loads.
+class NamedTextures : public reef::PictureTextures {
+public:
+    unsigned int Create(const std::string& path) override {
+        return path.empty() || path.find("bad") != std::string::npos ? 0 : ++m_made;
+    }
+    void Release(unsigned int) override {}
+
+private:
+    unsigned int m_made = 0;
+};
+
+void CheckMusic(const std::string& path) {
+    using reef::MusicDialogLogic;
+    SilentPlayer player;
+    MusicDialogLogic loaded(player, 1000);
+    loaded.LoadMusicSettings(path);
+    int checked = 0;
+    for (auto mode :
+         {MusicDialogLogic::kRepeatOne, MusicDialogLogic::kRepeatAll, MusicDialogLogic::kRandom}) {
+        checked += loaded.ModeChecked(mode) ? 1 : 0;
+    }
+    FUZZ_CHECK(checked == 1);
+    FUZZ_CHECK(loaded.Count() == static_cast<int>(loaded.Rows().size()));
+    FUZZ_CHECK(loaded.Count() <= MusicDialogLogic::kMaxLoadedRows);
+    // A save writes the file once a row; thousands of rows would make each run take seconds.
+    if (loaded.Count() > 64) {
+        return;
+    }
+
+    const std::string copy = reef::fuzz::ScratchFolder() + "music.ini";
+    std::remove(copy.c_str());
+    loaded.SaveMusicSettings(copy);
+    SilentPlayer otherPlayer;
+    MusicDialogLogic reloaded(otherPlayer, 1000);
+    reloaded.LoadMusicSettings(copy);
+    FUZZ_CHECK(reloaded.Rows() == loaded.Rows());
+    FUZZ_CHECK(reloaded.OnOffChecked() == loaded.OnOffChecked());
+    FUZZ_CHECK(reloaded.CurrentMode() == loaded.CurrentMode());
+}
+
+void CheckPictures(const std::string& path) {
+    using reef::Slideshow;
+    NamedTextures textures;
+    Slideshow loaded(textures);
+    loaded.LoadBackgroundSettings(path);
+    int checked = 0;
+    for (auto mode : {Slideshow::kRepeatOne, Slideshow::kRepeatAll, Slideshow::kRandom}) {
+        checked += loaded.OrderChecked(mode) ? 1 : 0;
+    }
+    FUZZ_CHECK(checked == 1);
+    FUZZ_CHECK(loaded.Rows().size() <= Slideshow::kMaxImages);
+    FUZZ_CHECK(loaded.Count() == static_cast<int>(loaded.Rows().size()));
+    for (int row = 0; row < loaded.Count(); ++row) {
+        FUZZ_CHECK(loaded.TextureOfRow(row) != 0);
+    }
+
+    const std::string copy = reef::fuzz::ScratchFolder() + "pictures.ini";
+    std::remove(copy.c_str());
+    loaded.SaveBackgroundSettings(copy);
+    NamedTextures otherTextures;
+    Slideshow reloaded(otherTextures);
+    reloaded.LoadBackgroundSettings(copy);
+    FUZZ_CHECK(reloaded.Rows().size() == loaded.Rows().size());
+    for (std::size_t row = 0; row < loaded.Rows().size(); ++row) {
+        FUZZ_CHECK(reloaded.Rows()[row].path == loaded.Rows()[row].path);
+    }
+    FUZZ_CHECK(reloaded.OwnImage() == loaded.OwnImage());
+    FUZZ_CHECK(reloaded.GetMode() == loaded.GetMode());
+    FUZZ_CHECK(reloaded.IntervalText() == loaded.IntervalText());
+    // A saved list names only pictures that loaded, so the show runs exactly when the box is on
+    // and the list is not empty. (The first load also runs it when every listed picture failed,
+    // since it goes by the count in the file.)
+    FUZZ_CHECK(reloaded.Running() == (loaded.Count() > 0 && loaded.OwnImage()));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // The loads tell the user about pictures that fail; the fuzzer has no one to tell.
+    reef::SetMessageHandler([](const std::string&, const std::string&) {});
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string path = reef::fuzz::WriteScratchFile(
+        "ReefSet.ini", std::string_view(reinterpret_cast<const char*>(data), size));
+    CheckMusic(path);
+    CheckPictures(path);
+    return 0;
+}
