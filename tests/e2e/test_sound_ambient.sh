@@ -43,11 +43,14 @@ onset=$(onset_ms "$SCRATCH/32767.raw")
 # The window appears before the scene is built; the sound follows the music dialog's first tick
 # after it. About 0.7 s on an idle machine; a busy one (the suite runs two tests at a time on
 # software OpenGL) takes longer to build the scene.
+limit_ms=2000
+[ -n "${GLASSREEF_TEST_SANITIZED:-}" ] && limit_ms=4000
 echo "ambient sound $((onset - WINDOW_MS)) ms after the window appeared"
-[ $((onset - WINDOW_MS)) -lt 2000 ] || fail "the ambient sound started $((onset - WINDOW_MS)) ms after the window"
+[ $((onset - WINDOW_MS)) -lt "$limit_ms" ] || fail "the ambient sound started $((onset - WINDOW_MS)) ms after the window"
 
 # Over a whole loop and past its join, no 20 ms window falls silent (below a tenth of the
-# quietest tenth of the sound).
+# quietest tenth of the sound). The sanitized build, slowed down, may miss a deadline of the
+# sound output; it reports the figures without failing on them.
 measure "$SCRATCH/32767.raw" 20 | awk -v from="$onset" -v len=$((loop_ms + 1500)) '
     $1 >= from && $1 < from + len { rms[n++] = $2 }
     END {
@@ -59,7 +62,7 @@ measure "$SCRATCH/32767.raw" 20 | awk -v from="$onset" -v len=$((loop_ms + 1500)
         for (i = 0; i < n; i++) if (rms[i] < floor) quiet++
         printf "loop: %d windows, quietest %.5f, tenth percentile %.5f, silent windows %d\n", n, sorted[0], sorted[int(n / 10)], quiet
         exit quiet > 0
-    }' || fail "the loop has a silent gap"
+    }' || [ -n "${GLASSREEF_TEST_SANITIZED:-}" ] || fail "the loop has a silent gap"
 
 level_full=$(level "$SCRATCH/32767.raw" "$onset" 5000)
 
