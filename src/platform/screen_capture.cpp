@@ -4,9 +4,9 @@
 #include <X11/Xutil.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <vector>
 
+#include "platform/new_file.h"
 #include "resources/bmp_format.h"
 
 namespace reef {
@@ -58,14 +58,18 @@ bool CaptureScreenToBitmap(int x, int y, int width, int height, const std::strin
         return false;
     }
 
+    // The whole file in one block: the 54 header bytes, then the pixels.
     const std::size_t rowBytes = BmpRowBytes(32, width);
-    std::vector<std::uint8_t> pixels(rowBytes * static_cast<std::size_t>(height));
+    std::vector<std::uint8_t> file = EncodeBitmapHeaders(width, height, 32, rowBytes);
+    const std::size_t headerBytes = file.size();
+    file.resize(headerBytes + rowBytes * static_cast<std::size_t>(height));
+    std::uint8_t* const pixels = file.data() + headerBytes;
     bool fast = image->bits_per_pixel == 32 && image->byte_order == LSBFirst &&
                 image->red_mask == 0xFF0000 && image->green_mask == 0xFF00 &&
                 image->blue_mask == 0xFF;
     for (int row = 0; row < height; ++row) {
         // Bitmap rows run bottom-up.
-        std::uint8_t* out = pixels.data() + static_cast<std::size_t>(height - 1 - row) * rowBytes;
+        std::uint8_t* out = pixels + static_cast<std::size_t>(height - 1 - row) * rowBytes;
         if (fast) {
             const auto* in = reinterpret_cast<const std::uint8_t*>(image->data) +
                              static_cast<std::size_t>(row) * image->bytes_per_line;
@@ -84,15 +88,10 @@ bool CaptureScreenToBitmap(int x, int y, int width, int height, const std::strin
     XDestroyImage(image);
     XCloseDisplay(display);
 
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    std::vector<std::uint8_t> headers = EncodeBitmapHeaders(width, height, 32, rowBytes);
-    bool ok = std::fwrite(headers.data(), 1, headers.size(), file) == headers.size() &&
-              std::fwrite(pixels.data(), 1, pixels.size(), file) == pixels.size();
-    ok = std::fclose(file) == 0 && ok;
-    return ok;
+    // A throwaway picture, so not synced to the disk; written fresh and private to the user.
+    return WriteNewFile(path,
+                        std::string_view(reinterpret_cast<const char*>(file.data()), file.size()),
+                        0600, false);
 }
 
 }  // namespace reef

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "platform/new_file.h"
 #include "settings/ini_text.h"
 
 namespace reef {
@@ -59,21 +60,6 @@ FileText LoadFileText(const std::string& path) {
     return file;
 }
 
-bool WriteAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // The file a write replaces: the target of a symbolic link, so the link itself survives.
 std::string WriteTarget(const std::string& path) {
     struct stat info {};
@@ -85,25 +71,6 @@ std::string WriteTarget(const std::string& path) {
         }
     }
     return path;
-}
-
-// Writes `text` to a new file in the folder of `path` and renames it over `path`. The new file
-// is on the disk before the rename, so after a crash or a power cut the name holds either the
-// old or the new content, never a part of it. (The folder is not synced: losing the rename
-// itself in a power cut only brings back the old file.)
-bool ReplaceFile(const std::string& path, const std::string& text, mode_t mode) {
-    std::string temp = path + ".XXXXXX";
-    int fd = mkstemp(temp.data());
-    if (fd < 0) {
-        return false;
-    }
-    bool ok = fchmod(fd, mode) == 0 && WriteAll(fd, text) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    if (!ok || rename(temp.c_str(), path.c_str()) != 0) {
-        unlink(temp.c_str());
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -132,7 +99,9 @@ bool WriteIniString(const std::string& path, std::string_view section, std::stri
     if (file.exists && *text == file.text) {
         return true;
     }
-    return ReplaceFile(target, *text, file.exists ? file.mode : 0644);
+    // The new content is on the disk before it replaces the old file. (The folder is not
+    // synced: losing the rename itself in a power cut only brings back the old file.)
+    return WriteNewFile(target, *text, file.exists ? file.mode : 0644, true);
 }
 
 }  // namespace reef
