@@ -38,6 +38,17 @@ start_display() {
     export DISPLAY=":$number"
 }
 
+# Starts the openbox window manager on the display and waits until it manages windows.
+start_window_manager() {
+    openbox --sm-disable >"$SCRATCH/openbox.log" 2>&1 &
+    APP_PIDS+=($!)
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+        sleep 0.1
+    done
+    fail "the window manager did not start"
+}
+
 # Starts the program in the background; its pid is in APP_PID, its output in $SCRATCH/app.log.
 start_app() {
     "$PROGRAM" "$@" >>"$SCRATCH/app.log" 2>&1 &
