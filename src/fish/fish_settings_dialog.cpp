@@ -9,6 +9,7 @@
 #include "fish/invert_ellipse.h"
 #include "resources/icons.h"
 #include "settings/aquarium_settings.h"
+#include "ui/dialog_manners.h"
 #include "ui/hover_button.h"
 #include "ui/hyperlink.h"
 
@@ -69,6 +70,7 @@ FishSettingsDialog::FishSettingsDialog(wxWindow* parent)
     font.SetPointSize(8);
     SetFont(font);
     SetBackgroundStyle(wxBG_STYLE_PAINT);
+    KeepTankInView(this);
 
     m_sheet = LoadPngResource("BITMAP", kSheetResource);
     CreateControls();
