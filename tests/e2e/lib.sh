@@ -56,12 +56,13 @@ start_app() {
     APP_PIDS+=("$APP_PID")
 }
 
-# Waits up to $1 seconds for the program's window; prints its id.
-wait_for_window() {
-    local seconds=${1:-20}
-    local id
+# Waits up to $2 seconds for a window whose title matches the pattern $1, with any further
+# options of `xdotool search`; prints its id.
+wait_for_title() {
+    local pattern=$1 seconds=$2 id
+    shift 2
     for _ in $(seq $((seconds * 10))); do
-        id=$(xdotool search --name '^GlassReefScr$' 2>/dev/null | head -n1 || true)
+        id=$(xdotool search "$@" --name "$pattern" 2>/dev/null | head -n1 || true)
         if [ -n "$id" ]; then
             echo "$id"
             return 0
@@ -69,6 +70,16 @@ wait_for_window() {
         sleep 0.1
     done
     return 1
+}
+
+# Waits up to $1 seconds for the program's window; prints its id.
+wait_for_window() {
+    wait_for_title '^GlassReefScr$' "${1:-20}"
+}
+
+# Waits up to 10 seconds for a shown dialog whose title matches the pattern $1; prints its id.
+wait_for_dialog() {
+    wait_for_title "$1" 10 --onlyvisible
 }
 
 # Waits up to $2 seconds for process $1 to end; its exit status goes to EXIT_STATUS.

@@ -17,13 +17,7 @@ boxes() {
 xdotool mousemove 800 500 click 3
 sleep 2
 xdotool mousemove 870 524 click 1
-dialog=""
-for _ in $(seq 100); do
-    dialog=$(xdotool search --onlyvisible --name '^Fish Settings - ' 2>/dev/null | head -n1 || true)
-    [ -n "$dialog" ] && break
-    sleep 0.1
-done
-[ -n "$dialog" ] || fail "the dialog did not open"
+dialog=$(wait_for_dialog '^Fish Settings - ') || fail "the dialog did not open"
 sleep 1
 [ "$(boxes "^GlassReefScr")" -eq 1 ] || fail "a box is open before the click"
 

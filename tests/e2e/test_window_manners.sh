@@ -31,13 +31,7 @@ for entry in "${dialogs[@]}"; do
     xdotool mousemove 800 500 click 3
     sleep 2
     xdotool mousemove 870 $((476 + 48 * item)) click 1
-    dialog=""
-    for _ in $(seq 100); do
-        dialog=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n1 || true)
-        [ -n "$dialog" ] && break
-        sleep 0.1
-    done
-    [ -n "$dialog" ] || fail "the dialog $title did not open"
+    dialog=$(wait_for_dialog "$title") || fail "the dialog $title did not open"
     sleep 1
 
     xprop -id "$dialog" _NET_WM_WINDOW_TYPE | grep -q "_NET_WM_WINDOW_TYPE_DIALOG$" ||
