@@ -28,10 +28,9 @@ void AskForCloseBoxOnly(wxDialog* dialog) {
 void ShowAgain(wxTopLevelWindow* window) {
     if (window->IsIconized()) {
         window->Iconize(false);
-    }
-    // Withdrawn from outside: the toolkit still counts the window as shown, so it is hidden
-    // first to be mapped afresh.
-    if (!IsTopLevelOnScreen(window)) {
+    } else if (!IsTopLevelOnScreen(window)) {
+        // Withdrawn from outside: the toolkit still counts the window as shown, so it is hidden
+        // first to be mapped afresh.
         window->Hide();
         window->Show();
     }
