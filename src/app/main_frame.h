@@ -7,7 +7,7 @@ namespace reef {
 class AquariumView;
 
 // The one top-level window: photographs the desktop before anything of the program is shown,
-// then covers the whole screen, borderless and above other windows, with the aquarium view as
+// then covers the primary monitor, borderless and above other windows, with the aquarium view as
 // its only child. Escape closes it.
 class CMainFrame : public wxFrame {
 public:

@@ -10,6 +10,7 @@
 #include "platform/help_page.h"
 #include "resources/icons.h"
 #include "settings/aquarium_settings.h"
+#include "ui/dialog_manners.h"
 #include "ui/dialog_units.h"
 #include "ui/hover_button.h"
 #include "ui/hyperlink.h"
@@ -72,6 +73,7 @@ FishSettingsDialog::FishSettingsDialog(wxWindow* parent)
     // The template's 334 units span the 500-pixel sheet; the buttons and labels sit below it.
     SetUpFromTemplate(*this, kTemplateWidth, kTemplateHeight);
     SetBackgroundStyle(wxBG_STYLE_PAINT);
+    KeepTankInView(this);
 
     m_sheet = LoadPngResource("BITMAP", kSheetResource);
     CreateControls();

@@ -9,6 +9,7 @@
 #include "media/picture_textures.h"
 #include "scene/custom_background.h"
 #include "settings/aquarium_settings.h"
+#include "ui/dialog_manners.h"
 #include "ui/dialog_units.h"
 #include "ui/hover_button.h"
 #include "ui/hover_check_box.h"
@@ -85,6 +86,7 @@ CustomBackgroundDialog::CustomBackgroundDialog(wxWindow* parent,
       m_timer(this, kTimerId) {
     SetUpFromTemplate(*this, kTemplateWidth, kTemplateHeight);
     CreateControls();
+    KeepTankInView(this);
 
     Bind(wxEVT_CHECKBOX, &CustomBackgroundDialog::OnCheckBox, this);
     Bind(wxEVT_BUTTON, &CustomBackgroundDialog::OnButton, this);

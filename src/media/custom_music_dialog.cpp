@@ -12,6 +12,7 @@
 #include "settings/aquarium_settings.h"
 #include "settings/profile.h"
 #include "ui/color_slider.h"
+#include "ui/dialog_manners.h"
 #include "ui/dialog_units.h"
 #include "ui/hover_check_box.h"
 #include "ui/playlist_ctrl.h"
@@ -86,6 +87,7 @@ CustomMusicDialog::CustomMusicDialog(wxWindow* parent, std::unique_ptr<MediaPlay
       m_timer(this, kTimerId) {
     SetUpFromTemplate(*this, kTemplateWidth, kTemplateHeight);
     CreateControls();
+    KeepTankInView(this);
 
     Bind(wxEVT_BUTTON, &CustomMusicDialog::OnButton, this);
     Bind(wxEVT_CHECKBOX, &CustomMusicDialog::OnCheckBox, this);

@@ -1,9 +1,11 @@
 #include "platform/folders.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <string>
 
 namespace reef {
 namespace {
@@ -47,14 +49,34 @@ bool MakeFolders(const std::string& path) {
     return IsDirectory(path);
 }
 
+std::optional<std::string> PrivateFolder(const std::string& path) {
+    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+        return std::nullopt;
+    }
+    // lstat, so that a link planted under the name is refused rather than followed. In a
+    // shared folder such as /tmp the sticky bit keeps other users from renaming or removing a
+    // folder of ours once it has passed this check.
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != geteuid()) {
+        return std::nullopt;
+    }
+    if ((info.st_mode & 077) != 0 && chmod(path.c_str(), 0700) != 0) {
+        return std::nullopt;
+    }
+    return WithSlash(path);
+}
+
 std::optional<std::string> TempFolder() {
+    // A folder the user chose is theirs to keep private.
     if (auto tmp = Env("TMPDIR"); tmp && IsDirectory(*tmp)) {
         return WithSlash(*tmp);
     }
-    if (IsDirectory("/tmp")) {
-        return std::string("/tmp/");
+    if (auto runtime = Env("XDG_RUNTIME_DIR"); runtime && IsDirectory(*runtime)) {
+        if (auto folder = PrivateFolder(WithSlash(*runtime) + "glassreef")) {
+            return folder;
+        }
     }
-    return std::nullopt;
+    return PrivateFolder("/tmp/glassreef-" + std::to_string(geteuid()));
 }
 
 std::optional<std::string> ConfigFolder() {

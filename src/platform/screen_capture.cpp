@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <vector>
 
 #include "resources/bmp_format.h"
@@ -74,8 +73,10 @@ XImage* ReadBand(Display* display, int x, int y, int width, int start, int end) 
 }
 
 // Writes the bitmap of the rectangle to `path`, the bottom band first as the file's rows run
-// bottom-up. The file is made afresh, for the user alone, and never through a link; it is
-// removed again when a band cannot be read or written.
+// bottom-up. The rows go to a temporary name beside `path`, created fresh (mkstemp: O_EXCL,
+// mode 0600), which is renamed onto `path` once complete: whatever stood there (a file, a link,
+// a FIFO) is replaced, never opened or written through, and no reader sees half a picture. On
+// any failure the temporary file is removed and `path` is left as it was.
 bool WriteBitmap(Display* display, int x, int y, int width, int height, const std::string& path) {
     int end = height;
     int start = std::max(0, end - kBandRows);
@@ -83,12 +84,13 @@ bool WriteBitmap(Display* display, int x, int y, int width, int height, const st
     if (band == nullptr) {
         return false;
     }
-    unlink(path.c_str());
-    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    std::string temp = path + ".XXXXXX";
+    int fd = mkostemp(temp.data(), O_CLOEXEC);
     std::FILE* file = fd >= 0 ? fdopen(fd, "wb") : nullptr;
     if (file == nullptr) {
         if (fd >= 0) {
             close(fd);
+            unlink(temp.c_str());
         }
         XDestroyImage(band);
         return false;
@@ -112,10 +114,11 @@ bool WriteBitmap(Display* display, int x, int y, int width, int height, const st
         }
     }
     ok = std::fclose(file) == 0 && ok;
-    if (!ok) {
-        unlink(path.c_str());
+    if (!ok || rename(temp.c_str(), path.c_str()) != 0) {
+        unlink(temp.c_str());
+        return false;
     }
-    return ok;
+    return true;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ui/hyperlink.h"
 
 #include <wx/dcbuffer.h>
+#include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/settings.h>
 #include <wx/utils.h>
@@ -14,6 +15,9 @@ namespace reef {
 namespace {
 
 bool LaunchBrowser(const wxString& url) {
+    // A failure is told in the link's own message alone: wxWidgets would log its own error
+    // ("Failed to open URL ... (error 11: ...)") in a second box.
+    wxLogNull quiet;
     return wxLaunchDefaultBrowser(url);
 }
 

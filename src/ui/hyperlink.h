@@ -33,8 +33,8 @@ public:
     bool IsHovering() const { return m_bHover; }
     ColorRef CurrentColor() const;
 
-    // Replace how links are opened and failures shown (the defaults: wxLaunchDefaultBrowser,
-    // and a beep with an exclamation message box).
+    // Replace how links are opened and failures shown (the defaults: wxLaunchDefaultBrowser with
+    // the toolkit's own error messages silenced, and a beep with an exclamation message box).
     void SetOpener(Opener opener) { m_opener = std::move(opener); }
     void SetFailureReporter(FailureReporter reporter) { m_reporter = std::move(reporter); }
 

@@ -8,6 +8,7 @@
 #include "media/ambient_sound.h"
 #include "media/custom_background_dialog.h"
 #include "media/sound_hand_over.h"
+#include "platform/window_state.h"
 #include "resources/embedded_resources.h"
 #include "resources/extraction.h"
 #include "scene/ripple_grid.h"
@@ -94,8 +95,12 @@ void AquariumView::OnSize(wxSizeEvent& event) {
 
 void AquariumView::OnTimer() {
     // The frame timer never queues ticks behind a slow frame, so a tick is always one fresh
-    // frame and no backlog has to be thrown away afterwards.
-    RenderFrame();
+    // frame and no backlog has to be thrown away afterwards. While the frame is iconified or
+    // hidden nobody sees a frame, so none is rendered (and the fish wait where they are); the
+    // sound goes on.
+    if (IsTopLevelOnScreen(this)) {
+        RenderFrame();
+    }
     HandOverSound();
 }
 

@@ -29,7 +29,8 @@ enum CommandId {
 };
 
 // The frame's one child: owns the OpenGL context, the whole scene and the frame loop. One timer
-// tick renders one frame, and one frame is one step of every animation.
+// tick renders one frame, and one frame is one step of every animation; while the frame is
+// iconified or hidden the ticks render nothing, and the scene stands still.
 //
 // Life cycle: constructed hidden by the frame; StartScene() once the frame is on screen (the
 // context can only be made current on a realised window); then the frame timer ticks about 64

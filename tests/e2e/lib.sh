@@ -39,6 +39,17 @@ start_display() {
     export DISPLAY=":$number"
 }
 
+# Starts the openbox window manager on the display and waits until it manages windows.
+start_window_manager() {
+    openbox --sm-disable >"$SCRATCH/openbox.log" 2>&1 &
+    APP_PIDS+=($!)
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+        sleep 0.1
+    done
+    fail "the window manager did not start"
+}
+
 # Starts the program in the background; its pid is in APP_PID, its output in $SCRATCH/app.log.
 start_app() {
     "$PROGRAM" "$@" >>"$SCRATCH/app.log" 2>&1 &
@@ -46,12 +57,13 @@ start_app() {
     APP_PIDS+=("$APP_PID")
 }
 
-# Waits up to $2 seconds for a window whose name matches $1 (with $3 --onlyvisible: a shown
-# one); prints its id.
-wait_for_name() {
+# Waits up to $2 seconds for a window whose title matches the pattern $1, with any further
+# options of `xdotool search`; prints its id.
+wait_for_title() {
     local pattern=$1 seconds=$2 id
+    shift 2
     for _ in $(seq $((seconds * 10))); do
-        id=$(xdotool search ${3:-} --name "$pattern" 2>/dev/null | head -n1 || true)
+        id=$(xdotool search "$@" --name "$pattern" 2>/dev/null | head -n1 || true)
         if [ -n "$id" ]; then
             echo "$id"
             return 0
@@ -63,12 +75,12 @@ wait_for_name() {
 
 # Waits up to $1 seconds for the program's window; prints its id.
 wait_for_window() {
-    wait_for_name '^GlassReefScr$' "${1:-20}"
+    wait_for_title '^GlassReefScr$' "${1:-20}"
 }
 
-# Waits up to $2 seconds (default 5) for a shown window whose name matches $1; prints its id.
+# Waits up to $2 seconds (default 5) for a shown window whose title matches $1; prints its id.
 wait_for_shown() {
-    wait_for_name "$1" "${2:-5}" --onlyvisible
+    wait_for_title "$1" "${2:-5}" --onlyvisible
 }
 
 # Waits up to $2 seconds for process $1 to end; its exit status goes to EXIT_STATUS.
