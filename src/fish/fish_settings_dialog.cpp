@@ -28,12 +28,7 @@ constexpr const char* kHelpLabel = "Glass Reef help";
 constexpr int kTemplateWidth = 334;
 constexpr int kTemplateHeight = 345;
 
-struct Placement {
-    int id;
-    const char* text;
-    DialogRect rect;
-    const char* tooltip;  // the command buttons only
-};
+using Placement = TemplateControl;
 
 constexpr Placement kButtons[] = {
     {FishSettingsDialog::ID_ADD, "Add", {121, 324, 27, 15}, "Add Fish"},

@@ -6,6 +6,7 @@
 #include <wx/textctrl.h>
 #include <wx/valtext.h>
 
+#include "media/media_dialog_look.h"
 #include "media/picture_textures.h"
 #include "scene/custom_background.h"
 #include "settings/aquarium_settings.h"
@@ -20,23 +21,12 @@ namespace reef {
 namespace {
 
 constexpr const char* kCaption = "Custom Background - Glass Reef Ripple Screensaver 1.0";
-constexpr int kOwnImageIconChecked = 184;
-constexpr int kOwnImageIconUnchecked = 183;
-constexpr ColorRef kListBack = 0x82B8CF;
-constexpr ColorRef kListText = 0xFF0000;
-constexpr ColorRef kOrderChecked = 0x00FF00;
-constexpr ColorRef kOrderUnchecked = 0x000000;
 
 // The template: the dialog's size, and each control's box in dialog units.
 constexpr int kTemplateWidth = 248;
 constexpr int kTemplateHeight = 135;
 
-struct Placement {
-    int id;
-    const char* text;
-    DialogRect rect;
-    const char* tooltip;  // the buttons only
-};
+using Placement = TemplateControl;
 
 constexpr Placement kOwnImage{CustomBackgroundDialog::ID_OWN_IMAGE, "", {8, 10, 9, 10}, nullptr};
 // By Slideshow::Mode.
@@ -115,11 +105,11 @@ void CustomBackgroundDialog::CreateControls() {
 
     m_ownImage =
         new HoverCheckBox(this, kOwnImage.id, kOwnImage.text, at(kOwnImage), size(kOwnImage));
-    m_ownImage->SetIcons(kOwnImageIconChecked, kOwnImageIconUnchecked);
+    m_ownImage->SetIcons(kOnOffIconChecked, kOnOffIconUnchecked);
     for (int mode = 0; mode < 3; ++mode) {
         const Placement& p = kOrders[mode];
         m_orders[mode] = new HoverCheckBox(this, p.id, p.text, at(p), size(p));
-        m_orders[mode]->SetColors(kOrderChecked, kOrderUnchecked);
+        m_orders[mode]->SetColors(kOrderBoxChecked, kOrderBoxUnchecked);
     }
     // GTK draws a label straight onto the dialog's own background: transparent, as the
     // layout wants.
@@ -131,8 +121,8 @@ void CustomBackgroundDialog::CreateControls() {
                             wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_EDIT_LABELS | wxLC_HRULES |
                                 wxLC_VRULES | wxBORDER_SUNKEN);
     m_list->SetName(kList.text);
-    m_list->SetBackgroundColour(ToWxColour(kListBack));
-    m_list->SetTextColour(ToWxColour(kListText));
+    m_list->SetBackgroundColour(ToWxColour(kMediaListBackground));
+    m_list->SetTextColour(ToWxColour(kMediaListText));
     m_list->InsertColumn(0, "Backgrounds Directory", wxLIST_FORMAT_CENTRE, 320);
     m_list->InsertColumn(1, "State", wxLIST_FORMAT_CENTRE, 50);
 
@@ -179,8 +169,8 @@ void CustomBackgroundDialog::RefreshList() {
         m_list->DeleteAllItems();
         for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
             m_list->InsertItem(r, FromPath(rows[r].path));
-            m_list->SetItemBackgroundColour(r, ToWxColour(kListBack));
-            m_list->SetItemTextColour(r, ToWxColour(kListText));
+            m_list->SetItemBackgroundColour(r, ToWxColour(kMediaListBackground));
+            m_list->SetItemTextColour(r, ToWxColour(kMediaListText));
         }
     }
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {

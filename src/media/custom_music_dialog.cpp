@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "media/media_dialog_look.h"
 #include "media/media_player.h"
 #include "settings/aquarium_settings.h"
 #include "settings/profile.h"
@@ -24,22 +25,12 @@ namespace {
 
 constexpr const char* kCaption = "Custom Music - Glass Reef Ripple Screensaver 1.0";
 constexpr const char* kFileFilter = "(*.mp3;*.wav;*.mpeg)|*.mp3;*.wav;*.mpeg";
-constexpr ColorRef kListBackground = 0x82B8CF;
-constexpr ColorRef kListText = 0xFF0000;
-constexpr ColorRef kModeChecked = 0x00FF00;
-constexpr ColorRef kModeUnchecked = 0x000000;
-constexpr int kIconOn = 184;
-constexpr int kIconOff = 183;
 
 // The template: the dialog's size and its controls' places, in dialog units.
 constexpr int kTemplateWidth = 317;
 constexpr int kTemplateHeight = 151;
 
-struct Place {
-    int id;
-    const char* text;
-    DialogRect rect;
-};
+using Place = TemplateControl;
 
 constexpr Place kGroups[] = {
     {wxID_ANY, "Use your own music", {10, 10, 79, 22}},
@@ -119,16 +110,16 @@ void CustomMusicDialog::CreateControls() {
     m_list = new PlaylistCtrl(
         this, kList.id, [] { return PlayingRow(); }, at(kList), size(kList),
         wxLC_EDIT_LABELS | wxBORDER_SUNKEN);
-    m_list->SetBackgroundColour(ToWxColour(kListBackground));
-    m_list->SetForegroundColour(ToWxColour(kListText));
+    m_list->SetBackgroundColour(ToWxColour(kMediaListBackground));
+    m_list->SetForegroundColour(ToWxColour(kMediaListText));
     m_list->AppendColumn("Music List", wxLIST_FORMAT_CENTRE, 500);
 
     m_onOff = new HoverCheckBox(this, kOnOff.id, kOnOff.text, at(kOnOff), size(kOnOff));
-    m_onOff->SetIcons(kIconOn, kIconOff);
+    m_onOff->SetIcons(kOnOffIconChecked, kOnOffIconUnchecked);
     for (int i = 0; i < 3; ++i) {
         const Place& p = kModes[i];
         m_modes[i] = new HoverCheckBox(this, p.id, p.text, at(p), size(p));
-        m_modes[i]->SetColors(kModeChecked, kModeUnchecked);
+        m_modes[i]->SetColors(kOrderBoxChecked, kOrderBoxUnchecked);
     }
     for (const Place& p : kButtons) {
         new wxButton(this, p.id, p.text, at(p), size(p), wxBU_EXACTFIT);

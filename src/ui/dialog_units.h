@@ -22,6 +22,15 @@ struct DialogRect {
     int height = 0;
 };
 
+// One control of a dialog template: its id, its text, its box and, for the controls that have
+// one, its tooltip.
+struct TemplateControl {
+    int id = 0;
+    const char* text = "";
+    DialogRect rect;
+    const char* tooltip = nullptr;
+};
+
 // The box in pixels. Its corners are converted, each rounded to the nearest pixel, so boxes
 // that meet or line up in the template meet or line up on screen.
 wxRect DialogUnitsToPixels(const DialogRect& rect);
