@@ -84,6 +84,10 @@ for _ in $(seq 50); do [ -z "$(visible_window '^Custom Music - ')" ] && break; s
 
 settings="$XDG_CONFIG_HOME/glassreef/ReefSet.ini"
 [ -f "$settings" ] || fail "no settings file after start-up"
+# Closing the dialog saved its section, one key after the other, the count last; a slow build
+# may still be writing it when the dialog has gone.
+for _ in $(seq 50); do grep -q '^MusicSum=' "$settings" && break; sleep 0.1; done
+grep -q '^MusicSum=' "$settings" || fail "closing the music dialog saved nothing"
 before=$(stat -c '%Y %s' "$settings"; md5sum <"$settings")
 
 # "  Exit" is the fourth item: 3 x 48 + 24 below the top of a menu opened at y = 400; a press
