@@ -192,6 +192,12 @@ choose_menu_item() {
     xdotool mousemove $((x + 70)) $((y + item * 48 + 24))
     sleep 0.3
     xdotool mouseup 3
+    # The chosen menu goes away at the next idle moment; until then it holds the pointer, and a
+    # click meant for the dialog it opened would close it instead.
+    for _ in $(seq 50); do
+        xwininfo -root -tree | grep -qE '140x192\+' || return 0
+        sleep 0.1
+    done
 }
 
 # Makes a stand-in the desktop's default browser for HTML files (and xdg-open, which is tried
