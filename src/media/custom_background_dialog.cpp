@@ -135,12 +135,6 @@ void CustomBackgroundDialog::CreateControls() {
                                 wxBORDER_SUNKEN, wxTextValidator(wxFILTER_DIGITS));
 }
 
-void CustomBackgroundDialog::ShowCentred() {
-    CentreOnScreen();
-    Show();
-    Raise();
-}
-
 void CustomBackgroundDialog::AddChosenImage(const std::string& path) {
     m_show.AddChosenImage(path);
     SyncControls();

@@ -47,9 +47,6 @@ public:
     // Frees the pictures' textures and takes the picture away from the background pass.
     ~CustomBackgroundDialog() override;
 
-    // Centres the dialog on the screen and shows it.
-    void ShowCentred();
-
     // What "Add Image" does with the file the user chose.
     void AddChosenImage(const std::string& path);
 

@@ -57,4 +57,10 @@ void KeepTankInView(wxDialog* dialog) {
     });
 }
 
+void ShowBesideTank(wxDialog* dialog) {
+    dialog->CentreOnScreen();
+    dialog->Show();
+    dialog->Raise();
+}
+
 }  // namespace reef

@@ -18,4 +18,8 @@ namespace reef {
 //   again if it was iconified or hidden by anyone in the meantime.
 void KeepTankInView(wxDialog* dialog);
 
+// Centres a modeless dialog on the screen and shows it above the tank, which goes on moving
+// behind it.
+void ShowBesideTank(wxDialog* dialog);
+
 }  // namespace reef

@@ -7,6 +7,7 @@
 #include "media/custom_background_dialog.h"
 #include "media/custom_music_dialog.h"
 #include "scene/popup_menu.h"
+#include "ui/dialog_manners.h"
 #include "view/aquarium_view.h"
 
 namespace reef {
@@ -63,23 +64,18 @@ void AquariumView::OnCommand(wxCommandEvent& event) {
             break;
         }
         case ID_CUSTOM_MUSIC:
+        case ID_CUSTOM_BACKGROUND: {
             // Shown beside the living tank, without blocking it.
-            if (m_pMusicDlg != nullptr) {
-                m_pMusicDlg->CentreOnScreen();
-                m_pMusicDlg->Show();
-                m_pMusicDlg->Raise();
+            wxDialog* dialog = m_nCommand == ID_CUSTOM_MUSIC
+                                   ? static_cast<wxDialog*>(m_pMusicDlg)
+                                   : static_cast<wxDialog*>(m_pBackgroundDlg);
+            if (dialog != nullptr) {
+                ShowBesideTank(dialog);
             }
             m_nCommand = ID_MODE_IDLE;
             ApplyCursorRule();
             break;
-        case ID_CUSTOM_BACKGROUND:
-            // Beside the tank, which goes on moving behind it.
-            if (m_pBackgroundDlg != nullptr) {
-                m_pBackgroundDlg->ShowCentred();
-            }
-            m_nCommand = ID_MODE_IDLE;
-            ApplyCursorRule();
-            break;
+        }
         case ID_EXIT_AQUARIUM:
             // Ends at once, without closing the frame and without writing any setting.
             Teardown();

@@ -21,6 +21,7 @@
 #include "scene/custom_background.h"
 #include "settings/aquarium_settings.h"
 #include "settings/ini_file.h"
+#include "ui/dialog_manners.h"
 #include "ui/dialog_units.h"
 #include "ui/hover_button.h"
 #include "ui/hover_check_box.h"
@@ -264,7 +265,7 @@ TEST_F(CustomBackgroundDialogTest, TheBoxPutsTheSlideshowPictureBehindTheTankAnd
 
 TEST_F(CustomBackgroundDialogTest, EnterDoesNothingEscapeHidesAndSaves) {
     const std::string ini = GetSettingsFilePath();
-    m_dialog->ShowCentred();
+    ShowBesideTank(m_dialog);
     test::ProcessPendingEvents();
     auto* interval = dynamic_cast<wxTextCtrl*>(m_dialog->FindWindow(Dialog::ID_INTERVAL));
     interval->SetValue("12");  // as typed: the slideshow reads the field's text
