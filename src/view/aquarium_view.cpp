@@ -8,6 +8,7 @@
 #include "media/ambient_sound.h"
 #include "media/custom_background_dialog.h"
 #include "media/sound_hand_over.h"
+#include "platform/desktop_sight.h"
 #include "platform/window_state.h"
 #include "resources/embedded_resources.h"
 #include "resources/extraction.h"
@@ -95,10 +96,10 @@ void AquariumView::OnSize(wxSizeEvent& event) {
 
 void AquariumView::OnTimer() {
     // The frame timer never queues ticks behind a slow frame, so a tick is always one fresh
-    // frame and no backlog has to be thrown away afterwards. While the frame is iconified or
-    // hidden nobody sees a frame, so none is rendered (and the fish wait where they are); the
-    // sound goes on.
-    if (IsTopLevelOnScreen(this)) {
+    // frame and no backlog has to be thrown away afterwards. While nobody can see a frame, none
+    // is rendered (and the fish wait where they are); the sound goes on. The desktop's answer
+    // is a plain read and comes first; the window's state costs a round trip to the server.
+    if ((!m_sight || m_sight->Seen()) && IsTopLevelOnScreen(this)) {
         RenderFrame();
     }
     HandOverSound();
@@ -127,6 +128,7 @@ void AquariumView::Teardown() {
         m_context.reset();
     }
     m_timer.Stop();
+    m_sight.reset();
     m_ambientLoop->Stop();
 }
 
