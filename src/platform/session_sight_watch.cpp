@@ -158,8 +158,7 @@ private:
     static void OnReply(GObject* source, GAsyncResult* result, gpointer data) {
         auto* pending = static_cast<PendingCall*>(data);
         GError* error = nullptr;
-        GVariant* reply =
-            g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &error);
+        GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &error);
         if (reply == nullptr) {
             // A cancelled call belongs to a service that is gone: nothing of it may be touched.
             if (!IsCancelled(error)) {
@@ -223,8 +222,7 @@ private:
 class SessionLockService : public SessionSightWatch::Service {
 public:
     explicit SessionLockService(SessionSightWatch::Report report)
-        : Service(G_BUS_TYPE_SYSTEM, kLoginName, UnseenReason::kSessionLocked, std::move(report)) {
-    }
+        : Service(G_BUS_TYPE_SYSTEM, kLoginName, UnseenReason::kSessionLocked, std::move(report)) {}
 
 private:
     void OnAppeared() override {

@@ -17,6 +17,15 @@
 
 namespace reef {
 
+namespace {
+
+// The time between two ticks while nobody can see the tank: the longest a frame waits once the
+// tank can be seen again, and the longest the ambient sound waits to come back after the user's
+// music stops meanwhile.
+constexpr std::int64_t kUnseenTickMicroseconds = 100000;
+
+}  // namespace
+
 AquariumView::PixelFormat AquariumView::ChoosePixelFormat() {
     // RGBA, double buffered, 8 bits a colour channel; GLX takes the depth size as a minimum, so
     // ask for 32 bits first and settle for the deepest buffer the display has.
@@ -97,9 +106,13 @@ void AquariumView::OnSize(wxSizeEvent& event) {
 void AquariumView::OnTimer() {
     // The frame timer never queues ticks behind a slow frame, so a tick is always one fresh
     // frame and no backlog has to be thrown away afterwards. While nobody can see a frame, none
-    // is rendered (and the fish wait where they are); the sound goes on. The desktop's answer
-    // is a plain read and comes first; the window's state costs a round trip to the server.
-    if ((!m_sight || m_sight->Seen()) && IsTopLevelOnScreen(this)) {
+    // is rendered (and the fish wait where they are), and the ticks slow down to a few a second
+    // that only look whether the tank is seen again and hand the sound over, which goes on. The
+    // desktop's answer is a plain read and comes first; the window's state costs a round trip
+    // to the server.
+    const bool seen = (!m_sight || m_sight->Seen()) && IsTopLevelOnScreen(this);
+    m_timer.SetPeriod(seen ? kFramePeriodMicroseconds : kUnseenTickMicroseconds);
+    if (seen) {
         RenderFrame();
     }
     HandOverSound();
