@@ -210,7 +210,7 @@ start_counted_app() {
 }
 
 swaps() {
-    tr -d ' \n' <"$SWAP_COUNTER_FILE" 2>/dev/null || echo 0
+    tr -d ' \n' 2>/dev/null <"$SWAP_COUNTER_FILE" || echo 0
 }
 
 # Measures the counted program's steps a second in up to $1 one-second windows, or until one
