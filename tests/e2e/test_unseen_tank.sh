@@ -11,11 +11,12 @@ write_idle_tank_settings
 # The toolkit's accessibility bridge would start its own services on the session bus.
 export NO_AT_BRIDGE=1
 
-# Starts a bus daemon listening on the socket $1.
+# Starts a bus daemon listening on the socket $1; its pid goes to BUS.
 start_bus() {
     dbus-daemon --session --nofork --nopidfile --address="unix:path=$1" \
         >>"$SCRATCH/bus.log" 2>&1 &
-    APP_PIDS+=($!)
+    BUS=$!
+    APP_PIDS+=("$BUS")
     for _ in $(seq 100); do
         [ -S "$1" ] && return 0
         sleep 0.1
@@ -38,6 +39,7 @@ start_stand_in() {
 # The session bus where the desktop's is found, in the runtime folder; the system bus where the
 # environment says it is.
 start_bus "$XDG_RUNTIME_DIR/bus"
+SESSION_BUS=$BUS
 export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$SCRATCH/system_bus"
 start_bus "$SCRATCH/system_bus"
 start_stand_in screensaver
@@ -122,4 +124,10 @@ set_screen_saver true
 expect_no_frames "the desktop's screen saver active again" 2
 kill "$SCREEN_SAVER"
 expect_frames_back "the screen saver's service"
+
+# Nor does a session bus that goes away end the program.
+kill "$SESSION_BUS"
+sleep 0.5
+kill -0 "$APP_PID" 2>/dev/null || fail "the program ended with the session bus"
+expect_pace 3 "without a session bus" early
 echo "PASS"
