@@ -12,6 +12,7 @@ namespace reef {
 
 struct XSightWatch::State {
     Report report;
+    GdkDisplay* gdkDisplay = nullptr;
     Display* display = nullptr;
     Window root = 0;
     Window top = 0;
@@ -24,7 +25,10 @@ struct XSightWatch::State {
     void AskDisplayPower() const {
         CARD16 level = DPMSModeOn;
         BOOL enabled = False;
-        if (DPMSInfo(display, &level, &enabled)) {
+        gdk_x11_display_error_trap_push(gdkDisplay);
+        const bool answered = DPMSInfo(display, &level, &enabled);
+        gdk_x11_display_error_trap_pop_ignored(gdkDisplay);
+        if (answered) {
             report(UnseenReason::kDisplayOff, enabled && level != DPMSModeOn);
         }
     }
@@ -63,6 +67,7 @@ XSightWatch::XSightWatch(wxWindow* tank, Report report) : m_state(std::make_uniq
     if (window == nullptr || !GDK_IS_X11_WINDOW(window)) {
         return;
     }
+    state.gdkDisplay = gdk_window_get_display(window);
     state.display = GDK_WINDOW_XDISPLAY(window);
     state.top = GDK_WINDOW_XID(window);
     state.root = DefaultRootWindow(state.display);
@@ -73,6 +78,9 @@ XSightWatch::XSightWatch(wxWindow* tank, Report report) : m_state(std::make_uniq
     gdk_window_add_filter(nullptr, &State::Filter, &state);
     state.filtering = true;
 
+    // An error from a server that answers the extensions oddly must not end the program, which
+    // is what the toolkit does with an error nobody expected.
+    gdk_x11_display_error_trap_push(state.gdkDisplay);
     int errorBase = 0;
     if (XScreenSaverQueryExtension(state.display, &state.screenSaverEventBase, &errorBase)) {
         state.screenSaver = true;
@@ -89,6 +97,9 @@ XSightWatch::XSightWatch(wxWindow* tank, Report report) : m_state(std::make_uniq
     if (DPMSQueryExtension(state.display, &dpmsEventBase, &errorBase) &&
         DPMSCapable(state.display)) {
         state.dpms = true;
+    }
+    gdk_x11_display_error_trap_pop_ignored(state.gdkDisplay);
+    if (state.dpms) {
         state.AskDisplayPower();
         state.dpmsPoll = g_timeout_add_seconds(1, &State::OnDpmsPoll, &state);
     }
@@ -100,7 +111,9 @@ XSightWatch::~XSightWatch() {
         g_source_remove(state.dpmsPoll);
     }
     if (state.screenSaver) {
+        gdk_x11_display_error_trap_push(state.gdkDisplay);
         XScreenSaverSelectInput(state.display, state.root, 0);
+        gdk_x11_display_error_trap_pop_ignored(state.gdkDisplay);
     }
     if (state.filtering) {
         gdk_window_remove_filter(nullptr, &State::Filter, &state);
