@@ -60,11 +60,7 @@ public:
             if (m_nameWatch != 0) {
                 g_bus_unwatch_name(m_nameWatch);
             }
-            for (guint subscription : m_subscriptions) {
-                if (subscription != 0) {
-                    g_dbus_connection_signal_unsubscribe(m_connection, subscription);
-                }
-            }
+            Unsubscribe();
             g_object_unref(m_connection);
         }
     }
@@ -79,22 +75,21 @@ protected:
 
     void Report(bool holds) { m_report(m_reason, holds); }
 
-    // Subscribes `handler` to a signal of the service; the slot is replaced when already in use.
+    // Subscribes `handler` to a signal of the service, in place of the signal subscribed before.
     using SignalHandler = void (Service::*)(GVariant* parameters);
-    void Subscribe(int slot, const char* path, const char* interface, const char* member,
-                   const char* arg0, SignalHandler handler) {
-        Unsubscribe(slot);
-        auto& entry = m_handlers[slot];
-        entry = {this, handler};
-        m_subscriptions[slot] = g_dbus_connection_signal_subscribe(
-            m_connection, m_name, interface, member, path, arg0, G_DBUS_SIGNAL_FLAGS_NONE,
-            &Service::OnSignal, &entry, nullptr);
+    void Subscribe(const char* path, const char* interface, const char* member, const char* arg0,
+                   SignalHandler handler) {
+        Unsubscribe();
+        m_signalHandler = handler;
+        m_subscription = g_dbus_connection_signal_subscribe(m_connection, m_name, interface, member,
+                                                            path, arg0, G_DBUS_SIGNAL_FLAGS_NONE,
+                                                            &Service::OnSignal, this, nullptr);
     }
 
-    void Unsubscribe(int slot) {
-        if (m_subscriptions[slot] != 0) {
-            g_dbus_connection_signal_unsubscribe(m_connection, m_subscriptions[slot]);
-            m_subscriptions[slot] = 0;
+    void Unsubscribe() {
+        if (m_subscription != 0) {
+            g_dbus_connection_signal_unsubscribe(m_connection, m_subscription);
+            m_subscription = 0;
         }
     }
 
@@ -114,11 +109,6 @@ private:
         Service* self;
         ReplyHandler handler;
     };
-    struct Subscription {
-        Service* self = nullptr;
-        SignalHandler handler = nullptr;
-    };
-    static constexpr int kSlots = 2;
 
     static void OnBus(GObject*, GAsyncResult* result, gpointer data) {
         GError* error = nullptr;
@@ -151,8 +141,8 @@ private:
 
     static void OnSignal(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar*,
                          GVariant* parameters, gpointer data) {
-        auto* entry = static_cast<Subscription*>(data);
-        (entry->self->*entry->handler)(parameters);
+        auto* self = static_cast<Service*>(data);
+        (self->*self->m_signalHandler)(parameters);
     }
 
     static void OnReply(GObject* source, GAsyncResult* result, gpointer data) {
@@ -182,8 +172,8 @@ protected:
 
 private:
     guint m_nameWatch = 0;
-    guint m_subscriptions[kSlots] = {};
-    Subscription m_handlers[kSlots];
+    guint m_subscription = 0;
+    SignalHandler m_signalHandler = nullptr;
 };
 
 namespace {
@@ -198,7 +188,7 @@ public:
 
 private:
     void OnConnected() override {
-        Subscribe(0, nullptr, kScreenSaverName, "ActiveChanged", nullptr,
+        Subscribe(nullptr, kScreenSaverName, "ActiveChanged", nullptr,
                   static_cast<SignalHandler>(&ScreenSaverService::OnActive));
     }
 
@@ -238,7 +228,7 @@ private:
     }
 
     void OnVanished() override {
-        Unsubscribe(0);
+        Unsubscribe();
         m_session.clear();
     }
 
@@ -249,7 +239,7 @@ private:
             return;
         }
         m_session = path;
-        Subscribe(0, m_session.c_str(), kProperties, "PropertiesChanged", kLoginSession,
+        Subscribe(m_session.c_str(), kProperties, "PropertiesChanged", kLoginSession,
                   static_cast<SignalHandler>(&SessionLockService::OnPropertiesChanged));
         AskLocked();
     }
