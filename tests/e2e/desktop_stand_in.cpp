@@ -1,8 +1,10 @@
 // Stand-ins for the desktop around the program in the end-to-end tests:
 //
-//   desktop_stand_in screensaver   owns org.freedesktop.ScreenSaver on the session bus: GetActive
-//                                  answers the state, SetActive(b) changes it and announces it with
-//                                  ActiveChanged, as a desktop's screen saver does.
+//   desktop_stand_in screensaver [active]
+//                                  owns org.freedesktop.ScreenSaver on the session bus: GetActive
+//                                  answers the state (at first inactive, or active), SetActive(b)
+//                                  changes it and announces it with ActiveChanged, as a desktop's
+//                                  screen saver does.
 //   desktop_stand_in logind        owns org.freedesktop.login1 on the system bus
 //                                  ($DBUS_SYSTEM_BUS_ADDRESS): one session, which every process
 //                                  belongs to, whose LockedHint property SetLockedHint(b) changes
@@ -159,6 +161,7 @@ int Cover() {
 int main(int argc, char** argv) {
     const char* mode = argc > 1 ? argv[1] : "";
     if (std::strcmp(mode, "screensaver") == 0) {
+        g_active = argc > 2 && std::strcmp(argv[2], "active") == 0;
         return Serve(G_BUS_TYPE_SESSION, "org.freedesktop.ScreenSaver");
     }
     if (std::strcmp(mode, "logind") == 0) {

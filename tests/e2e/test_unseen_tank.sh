@@ -24,9 +24,10 @@ start_bus() {
     fail "the bus daemon did not start"
 }
 
-# Starts the stand-in $1 in the background and waits until it serves; its pid goes to STAND_IN.
+# Starts the stand-in $1 (with options $2...) in the background and waits until it serves; its pid
+# goes to STAND_IN.
 start_stand_in() {
-    "$DESKTOP_STAND_IN" "$1" >"$SCRATCH/$1.out" 2>&1 &
+    "$DESKTOP_STAND_IN" "$@" >"$SCRATCH/$1.out" 2>&1 &
     STAND_IN=$!
     APP_PIDS+=("$STAND_IN")
     for _ in $(seq 100); do
@@ -124,6 +125,12 @@ set_screen_saver true
 expect_no_frames "the desktop's screen saver active again" 2
 kill "$SCREEN_SAVER"
 expect_frames_back "the screen saver's service"
+
+# One that comes to the bus already active is asked, and hides it.
+start_stand_in screensaver active
+expect_no_frames "a screen saver active when it came" 2
+set_screen_saver false
+expect_frames_back "the screen saver that came active"
 
 # Nor does a session bus that goes away end the program.
 kill "$SESSION_BUS"
