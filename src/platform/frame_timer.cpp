@@ -18,6 +18,7 @@ struct FrameTimer::Source {
     GSource base;
     FrameTimer* owner;
     int fd;
+    std::int64_t lastStart;  // of the last tick, or when the timer started
 };
 
 namespace {
@@ -62,7 +63,8 @@ void FrameTimer::Start(std::int64_t periodMicroseconds, std::function<void()> ti
         g_source_add_unix_fd(source, self->fd, G_IO_IN);
     }
     g_source_set_priority(source, G_PRIORITY_LOW);
-    Arm(source, self->fd, g_get_monotonic_time() + m_period);
+    self->lastStart = g_get_monotonic_time();
+    Arm(source, self->fd, self->lastStart + m_period);
     g_source_attach(source, nullptr);
     m_source = self;
 }
@@ -73,6 +75,17 @@ void FrameTimer::Stop() {
         m_source = nullptr;
         g_source_destroy(source);
         g_source_unref(source);
+    }
+}
+
+void FrameTimer::SetPeriod(std::int64_t periodMicroseconds) {
+    periodMicroseconds = std::max<std::int64_t>(periodMicroseconds, 1);
+    if (periodMicroseconds == m_period) {
+        return;
+    }
+    m_period = periodMicroseconds;
+    if (m_source != nullptr) {
+        Arm(&m_source->base, m_source->fd, m_source->lastStart + m_period);
     }
 }
 
@@ -87,7 +100,8 @@ int FrameTimer::Dispatch(GSource* source, GSourceFunc, gpointer) {
     // The next start is counted from this start, not from the end of the tick: a frame that
     // takes longer than the period leaves the next start in the past, so the next tick comes
     // as soon as the higher-priority work is done, once.
-    Arm(source, self->fd, g_get_monotonic_time() + self->owner->m_period);
+    self->lastStart = g_get_monotonic_time();
+    Arm(source, self->fd, self->lastStart + self->owner->m_period);
     self->owner->m_tick();
     return G_SOURCE_CONTINUE;
 }

@@ -37,6 +37,11 @@ public:
     void Stop();
     bool IsRunning() const { return m_source != nullptr; }
 
+    // Changes the start-to-start time (at least 1): the next tick comes `periodMicroseconds`
+    // after the last one started, or at once when that time has passed. May be called from
+    // inside a tick.
+    void SetPeriod(std::int64_t periodMicroseconds);
+
 private:
     struct Source;
     // A GSourceFuncs dispatch function (gboolean is int, GSourceFunc int (*)(void*)).

@@ -8,6 +8,7 @@
 #include "media/ambient_sound.h"
 #include "media/custom_background_dialog.h"
 #include "media/sound_hand_over.h"
+#include "platform/desktop_sight.h"
 #include "platform/window_state.h"
 #include "resources/embedded_resources.h"
 #include "resources/extraction.h"
@@ -15,6 +16,15 @@
 #include "settings/aquarium_settings.h"
 
 namespace reef {
+
+namespace {
+
+// The time between two ticks while nobody can see the tank: the longest a frame waits once the
+// tank can be seen again, and the longest the ambient sound waits to come back after the user's
+// music stops meanwhile.
+constexpr std::int64_t kUnseenTickMicroseconds = 100000;
+
+}  // namespace
 
 AquariumView::PixelFormat AquariumView::ChoosePixelFormat() {
     // RGBA, double buffered, 8 bits a colour channel; GLX takes the depth size as a minimum, so
@@ -95,10 +105,14 @@ void AquariumView::OnSize(wxSizeEvent& event) {
 
 void AquariumView::OnTimer() {
     // The frame timer never queues ticks behind a slow frame, so a tick is always one fresh
-    // frame and no backlog has to be thrown away afterwards. While the frame is iconified or
-    // hidden nobody sees a frame, so none is rendered (and the fish wait where they are); the
-    // sound goes on.
-    if (IsTopLevelOnScreen(this)) {
+    // frame and no backlog has to be thrown away afterwards. While nobody can see a frame, none
+    // is rendered (and the fish wait where they are), and the ticks slow down to a few a second
+    // that only look whether the tank is seen again and hand the sound over, which goes on. The
+    // desktop's answer is a plain read and comes first; the window's state costs a round trip
+    // to the server.
+    const bool seen = (!m_sight || m_sight->Seen()) && IsTopLevelOnScreen(this);
+    m_timer.SetPeriod(seen ? kFramePeriodMicroseconds : kUnseenTickMicroseconds);
+    if (seen) {
         RenderFrame();
     }
     HandOverSound();
@@ -127,6 +141,7 @@ void AquariumView::Teardown() {
         m_context.reset();
     }
     m_timer.Stop();
+    m_sight.reset();
     m_ambientLoop->Stop();
 }
 

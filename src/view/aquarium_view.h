@@ -16,6 +16,7 @@
 namespace reef {
 
 class CustomMusicDialog;
+class DesktopSight;
 class SoundLoop;
 class CustomBackgroundDialog;
 
@@ -29,8 +30,9 @@ enum CommandId {
 };
 
 // The frame's one child: owns the OpenGL context, the whole scene and the frame loop. One timer
-// tick renders one frame, and one frame is one step of every animation; while the frame is
-// iconified or hidden the ticks render nothing, and the scene stands still.
+// tick renders one frame, and one frame is one step of every animation; while nobody can see the
+// tank (the frame iconified or hidden, the session locked, the screen saver on or the display
+// off, the tank covered whole) the ticks render nothing, and the scene stands still.
 //
 // Life cycle: constructed hidden by the frame; StartScene() once the frame is on screen (the
 // context can only be made current on a realised window); then the frame timer ticks about 64
@@ -116,6 +118,8 @@ private:
     bool m_pixelFormatFound = false;
     std::unique_ptr<wxGLContext> m_context;
     FrameTimer m_timer;
+    // Follows the desktop from the start of the frame loop to Teardown().
+    std::unique_ptr<DesktopSight> m_sight;
 
     int m_nScreenWidth = 1680;
     int m_nScreenHeight = 1050;

@@ -10,6 +10,7 @@
 #include "media/custom_music_dialog.h"
 #include "media/gl_picture_textures.h"
 #include "media/music_player.h"
+#include "platform/desktop_sight.h"
 #include "platform/folders.h"
 #include "platform/message.h"
 #include "platform/screen.h"
@@ -95,6 +96,7 @@ void AquariumView::StartScene() {
     RunSceneStartup();
     // Without a context there is nothing to render; the view stays black until it is closed.
     if (m_context) {
+        m_sight = std::make_unique<DesktopSight>(this);
         m_timer.Start(kFramePeriodMicroseconds, [this] { OnTimer(); });
     }
     m_nAspectClass = AspectClassForScreen(m_nScreenWidth, m_nScreenHeight);

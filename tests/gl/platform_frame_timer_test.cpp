@@ -111,5 +111,31 @@ TEST(FrameTimer, StopEndsTheTicksAndStartReplacesTheTimer) {
     EXPECT_EQ(second, stopped);
 }
 
+TEST(FrameTimer, ANewPeriodCountsFromTheLastStart) {
+    // The pace drops to a tick every 300 ms from inside the third tick, and comes back to a
+    // period from inside the sixth: that tick's successor follows a period after it, not 300 ms.
+    constexpr std::int64_t kSlow = 300000;
+    test::ProcessPendingEvents();
+    FrameTimer timer;
+    std::vector<std::int64_t> starts;
+    timer.Start(kFramePeriodMicroseconds, [&] {
+        starts.push_back(g_get_monotonic_time());
+        if (starts.size() == 3) {
+            timer.SetPeriod(kSlow);
+        } else if (starts.size() == 6) {
+            timer.SetPeriod(kFramePeriodMicroseconds);
+        }
+    });
+    RunMainLoop(5000000, [&] { return starts.size() >= 8; });
+    timer.Stop();
+    ASSERT_EQ(starts.size(), 8u);
+    for (std::size_t k = 3; k < 6; ++k) {
+        EXPECT_GE(starts[k] - starts[k - 1], kSlow - 200) << "tick " << k;
+    }
+    // A loaded machine may run a tick late, but not by most of the slow period.
+    EXPECT_LT(starts[6] - starts[5], kSlow / 2);
+    EXPECT_GE(starts[6] - starts[5], kAtLeastAPeriod);
+}
+
 }  // namespace
 }  // namespace reef
