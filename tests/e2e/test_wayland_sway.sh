@@ -97,8 +97,12 @@ WAYLAND_DISPLAY=$(basename "$(ls run/wayland-[0-9] | head -n1)")
 DISPLAY=$(cat display)
 SWAYSOCK=$(ls run/sway-ipc.*.sock | head -n1)
 export WAYLAND_DISPLAY DISPLAY SWAYSOCK
-# The portals are started by the bus when first asked, with the desktop's environment.
+# The portals are started by the bus when first asked, with the desktop's environment. On a
+# desktop they run from the start of the session; so here too, before the program starts.
 dbus-update-activation-environment WAYLAND_DISPLAY DISPLAY XDG_CURRENT_DESKTOP XDG_SESSION_TYPE
+gdbus call --session --timeout 60 --dest org.freedesktop.portal.Desktop \
+    --object-path /org/freedesktop/portal/desktop --method org.freedesktop.DBus.Peer.Ping \
+    >/dev/null || fail "xdg-desktop-portal did not start"
 
 # The colour at (x, y) of a 32-bit bottom-up bitmap of width w and height h, as rrggbb.
 bitmap_pixel() {
@@ -111,6 +115,15 @@ bitmap_pixel() {
 picture_colour() {
     convert "$1" -crop "40x40+$(($2 - 20))+$(($3 - 20))" -resize '1x1!' -depth 8 txt:- |
         grep -o '#[0-9A-F]\{6\}' | head -n1 | tr -d '#' | tr 'A-F' 'a-f'
+}
+
+# True when the colours $1 and $2 (rrggbb) differ by at most $3 in every channel.
+close_colours() {
+    local c d
+    for c in 0 2 4; do
+        d=$((16#${1:$c:2} - 16#${2:$c:2}))
+        [ "${d#-}" -le "$3" ] || return 1
+    done
 }
 
 # Waits up to $1 seconds for the program's window; prints its id.
@@ -180,16 +193,22 @@ run_at_scale() {
     # four colours (the snapshot behind the water) and, here and there, something else (fish).
     sleep 4
     grim "shot-$scale.png" || fail "grim could not photograph the output"
+    # The water's light and fog shade the picture a little, so each quadrant is compared with
+    # some latitude; plain grey (no snapshot) or another quadrant's colour is far outside it.
     local quadrant=0 shot_colour
     for point in "480 270" "1440 270" "480 810" "1440 810"; do
         set -- $point
         shot_colour=$(picture_colour "shot-$scale.png" "$1" "$2")
         echo "scale $scale: output quadrant $quadrant looks $shot_colour"
+        close_colours "$shot_colour" "${expected[$quadrant]}" 48 ||
+            fail "the output's quadrant $quadrant at scale $scale is $shot_colour, not near ${expected[$quadrant]}"
         quadrant=$((quadrant + 1))
     done
     local differing
     differing=$(compare -metric AE -fuzz 25% "shot-$scale.png" background.png null: 2>&1 || true)
     echo "scale $scale: $differing of 2073600 output pixels differ from the background"
+    [ "${differing%%.*}" -gt 1000 ] 2>/dev/null || fail "no fish in front of the desktop at scale $scale"
+    [ "${differing%%.*}" -lt 1036800 ] || fail "the desktop is hidden at scale $scale"
 
     xdotool windowfocus "$window" 2>/dev/null || true
     sleep 0.2
@@ -202,4 +221,24 @@ run_at_scale() {
 
 run_at_scale 1
 run_at_scale 2
+
+# Without a session bus there is nobody to ask: the program starts at once without a snapshot
+# and says why, once. It runs through Xwayland even when the user's environment asks GTK for
+# Wayland.
+rm -f tmp/topdesk.bmp
+start=$(now_ms)
+env -u DBUS_SESSION_BUS_ADDRESS GDK_BACKEND=wayland ./glassreef >app-nobus.log 2>&1 &
+app=$!
+pids+=("$app")
+window=$(wait_for_window 60) || { cat app-nobus.log; fail "no window without a session bus"; }
+echo "no session bus: window after $(($(now_ms) - start)) ms"
+[ ! -e tmp/topdesk.bmp ] || fail "a snapshot was written without a session bus"
+[ "$(grep -c "could not be photographed on this Wayland session" app-nobus.log)" -eq 1 ] ||
+    fail "no single sentence on why there is no snapshot: $(cat app-nobus.log)"
+sleep 2
+xdotool windowfocus "$window" 2>/dev/null || true
+sleep 0.2
+xdotool key Escape
+wait_for_exit "$app" 10 || fail "Escape did not close the program without a session bus"
+[ "$EXIT_STATUS" -eq 0 ] || fail "exit status $EXIT_STATUS without a session bus"
 echo "INNER PASS"
