@@ -78,10 +78,11 @@ bool TakeDesktopSnapshot(const wxRect& pixels, const std::string& path) {
         shot.answer = PortalAnswer::kFailed;
     }
     if (IsWaylandSession()) {
-        std::fprintf(stderr,
-                     "GlassReefScr: the desktop could not be photographed on this Wayland "
-                     "session because the screenshot portal %s, so the fish swim without it.\n",
-                     DescribePortalAnswer(shot.answer));
+        std::fprintf(
+            stderr,
+            "GlassReefScr: the desktop could not be photographed on this Wayland "
+            "session because the screenshot portal %s; the fish swim over a plain background.\n",
+            DescribePortalAnswer(shot.answer));
     }
     return false;
 }
