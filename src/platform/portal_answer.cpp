@@ -13,7 +13,7 @@ const char* DescribePortalAnswer(PortalAnswer answer) {
         case PortalAnswer::kNoInterface:
             return "offers no screenshots";
         case PortalAnswer::kRefused:
-            return "refused";
+            return "refused or could not take the picture";
         case PortalAnswer::kCancelled:
             return "was cancelled";
         case PortalAnswer::kNoAnswer:
