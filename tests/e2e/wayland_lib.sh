@@ -146,18 +146,24 @@ start_program() {
     [ -n "$WINDOW" ] || { cat app.log; fail "no window"; }
 }
 
-# Presses Escape in the program's window and checks that it ends with status 0.
+# Presses Escape in the program's window and checks that it ends with status 0. A compositor may
+# not yet have given the new window the keyboard, so the window is activated and the key pressed
+# again, up to three times.
 quit_program() {
-    local status=0
-    sleep 1
-    xdotool windowfocus "$WINDOW" 2>/dev/null || true
-    sleep 0.2
-    xdotool key Escape
-    for _ in $(seq 100); do
-        kill -0 "$APP" 2>/dev/null || break
-        sleep 0.1
+    local status=0 attempt
+    for attempt in 1 2 3; do
+        sleep 1
+        xdotool windowactivate --sync "$WINDOW" 2>/dev/null || true
+        xdotool windowfocus "$WINDOW" 2>/dev/null || true
+        sleep 0.2
+        xdotool key Escape
+        for _ in $(seq 30); do
+            kill -0 "$APP" 2>/dev/null || break 2
+            sleep 0.1
+        done
     done
-    kill -0 "$APP" 2>/dev/null && fail "Escape did not close the program ($1)"
+    kill -0 "$APP" 2>/dev/null &&
+        fail "Escape did not close the program ($1; focus on $(xdotool getwindowfocus 2>&1), not $WINDOW)"
     wait "$APP" || status=$?
     [ "$status" -eq 0 ] || fail "exit status $status ($1)"
 }
