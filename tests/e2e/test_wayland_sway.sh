@@ -23,7 +23,7 @@ xwayland enable
 exec sh -c 'echo "\$DISPLAY" > $SESSION/display'
 CONFIG
     chmod a+r "$SESSION/sway.config"
-    trap 'cleanup; rm -f /tmp/out.png' EXIT
+    trap 'cleanup; rm -rf "$SESSION" /tmp/out.png' EXIT
     run_session 150 XDG_CURRENT_DESKTOP=sway WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
         WLR_RENDERER=pixman
 fi

@@ -36,7 +36,9 @@ if [ "${REEF_WAYLAND_INNER:-}" != 1 ]; then
             need setpriv
             AS_USER=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)
         fi
-        SESSION="$SCRATCH/session"
+        # Under /tmp, which every user can pass through, whatever folder the test was given.
+        SESSION=$(mktemp -d /tmp/glassreef-wayland-XXXXXX)
+        trap 'cleanup; rm -rf "$SESSION"' EXIT
         mkdir -p "$SESSION/run" "$SESSION/home" "$SESSION/tmp" "$SESSION/config"
         cp "$PROGRAM" "$SESSION/glassreef"
         cp "$0" "$SESSION/test.sh"
@@ -44,7 +46,6 @@ if [ "${REEF_WAYLAND_INNER:-}" != 1 ]; then
         convert -size 960x540 'xc:#c03020' 'xc:#20a040' +append "$SESSION/top.png"
         convert -size 960x540 'xc:#2040c0' 'xc:#e0c020' +append "$SESSION/bottom.png"
         convert "$SESSION/top.png" "$SESSION/bottom.png" -append "$SESSION/background.png"
-        chmod 755 "$SCRATCH"
         chmod -R a+rX "$SESSION"
         if [ ${#AS_USER[@]} -gt 0 ]; then
             chown -R nobody "$SESSION"
@@ -59,7 +60,8 @@ if [ "${REEF_WAYLAND_INNER:-}" != 1 ]; then
         shift
         setsid "${AS_USER[@]}" env -i PATH="$PATH" HOME="$SESSION/home" REEF_WAYLAND_INNER=1 \
             SESSION="$SESSION" XDG_RUNTIME_DIR="$SESSION/run" TMPDIR="$SESSION/tmp" \
-            XDG_CONFIG_HOME="$SESSION/config" XDG_SESSION_TYPE=wayland "$@" \
+            XDG_CONFIG_HOME="$SESSION/config" XDG_SESSION_TYPE=wayland \
+            ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" "$@" \
             timeout "$seconds" dbus-run-session -- "$SESSION/test.sh" >"$SCRATCH/session.log" 2>&1 &
         local leader=$!
         wait "$leader" || status=$?
