@@ -4,10 +4,10 @@
 
 #include <string>
 
+#include "app/desktop_snapshot.h"
 #include "platform/folders.h"
 #include "platform/message.h"
 #include "platform/screen.h"
-#include "platform/screen_capture.h"
 #include "resources/icons.h"
 #include "view/aquarium_view.h"
 
@@ -34,7 +34,7 @@ void CMainFrame::CreateAndShow() {
         // desktop.
         const wxRect pixels = PrimaryScreenDeviceRect();
         const std::string path = *tempFolder + "topdesk.bmp";
-        if (CaptureScreenToBitmap(pixels.x, pixels.y, pixels.width, pixels.height, path)) {
+        if (TakeDesktopSnapshot(pixels, path)) {
             snapshot = path;
         }
     }

@@ -55,6 +55,17 @@ wxRect PrimaryScreenDeviceRect() {
     return wxRect(scaled(rect.x), scaled(rect.y), scaled(rect.width), scaled(rect.height));
 }
 
+wxSize XScreenSize() {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        return wxSize(0, 0);
+    }
+    const int screen = DefaultScreen(display);
+    const wxSize size(DisplayWidth(display, screen), DisplayHeight(display, screen));
+    XCloseDisplay(display);
+    return size;
+}
+
 wxRect PrimaryScreenRect() {
     const wxRect device = PrimaryScreenDeviceRect();
     const double scale = wxDisplay().GetScaleFactor();

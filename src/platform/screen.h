@@ -12,6 +12,9 @@ namespace reef {
 // the logical size times the scale factor.
 wxRect PrimaryScreenDeviceRect();
 
+// The whole X screen (the root window) in its own pixels; 0 x 0 without an X display.
+wxSize XScreenSize();
+
 // In window coordinates (logical pixels), for placing the frame.
 wxRect PrimaryScreenRect();
 

@@ -3,14 +3,10 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
-#include <vector>
 
-#include "resources/bmp_format.h"
+#include "resources/bitmap_writer.h"
 
 namespace reef {
 namespace {
@@ -72,11 +68,9 @@ XImage* ReadBand(Display* display, int x, int y, int width, int start, int end) 
                      ZPixmap);
 }
 
-// Writes the bitmap of the rectangle to `path`, the bottom band first as the file's rows run
-// bottom-up. The rows go to a temporary name beside `path`, created fresh (mkstemp: O_EXCL,
-// mode 0600), which is renamed onto `path` once complete: whatever stood there (a file, a link,
-// a FIFO) is replaced, never opened or written through, and no reader sees half a picture. On
-// any failure the temporary file is removed and `path` is left as it was.
+// Writes the bitmap of the rectangle to `path` through the private writer, reading the screen
+// in bands from the bottom up as the file's rows run. The first band is read before any file is
+// made, so a display that cannot be read leaves nothing behind.
 bool WriteBitmap(Display* display, int x, int y, int width, int height, const std::string& path) {
     int end = height;
     int start = std::max(0, end - kBandRows);
@@ -84,41 +78,24 @@ bool WriteBitmap(Display* display, int x, int y, int width, int height, const st
     if (band == nullptr) {
         return false;
     }
-    std::string temp = path + ".XXXXXX";
-    int fd = mkostemp(temp.data(), O_CLOEXEC);
-    std::FILE* file = fd >= 0 ? fdopen(fd, "wb") : nullptr;
-    if (file == nullptr) {
-        if (fd >= 0) {
-            close(fd);
-            unlink(temp.c_str());
-        }
-        XDestroyImage(band);
-        return false;
-    }
-    const std::size_t rowBytes = BmpRowBytes(32, width);
-    std::vector<std::uint8_t> headers = EncodeBitmapHeaders(width, height, 32, rowBytes);
-    bool ok = std::fwrite(headers.data(), 1, headers.size(), file) == headers.size();
-    std::vector<std::uint8_t> row(rowBytes);
-    while (ok && band != nullptr) {
-        for (int r = end - 1; ok && r >= start; --r) {
-            ToBitmapRow(band, r - start, width, row.data());
-            ok = std::fwrite(row.data(), 1, rowBytes, file) == rowBytes;
-        }
-        XDestroyImage(band);
-        band = nullptr;
-        end = start;
-        if (ok && end > 0) {
+    auto rows = [&](int row, std::uint8_t* out) {
+        if (row < start) {
+            XDestroyImage(band);
+            end = start;
             start = std::max(0, end - kBandRows);
             band = ReadBand(display, x, y, width, start, end);
-            ok = band != nullptr;
+            if (band == nullptr) {
+                return false;
+            }
         }
+        ToBitmapRow(band, row - start, width, out);
+        return true;
+    };
+    bool ok = WritePrivateBitmap(path, width, height, rows);
+    if (band != nullptr) {
+        XDestroyImage(band);
     }
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok || rename(temp.c_str(), path.c_str()) != 0) {
-        unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    return ok;
 }
 
 }  // namespace
