@@ -14,6 +14,7 @@
 #include "media/gst_playbin.h"
 #include "media/sound_output.h"
 #include "media/sound_retry.h"
+#include "platform/sound_server.h"
 
 namespace reef {
 
@@ -91,7 +92,10 @@ private:
 
     void Run() {
         pthread_setname_np(pthread_self(), "ambience");
+        // A try at the desktop's output waits for a sound server to be seen: GStreamer's look
+        // for an output prints the complaints of every output it tries on the terminal.
         KeepPlaying([this] { return PlayOnce(); },
+                    [this] { return !m_audioSink.empty() || SoundServerAnswers(); },
                     [this](int delayMs) {
                         std::unique_lock<std::mutex> lock(m_mutex);
                         return !m_woken.wait_for(lock, std::chrono::milliseconds(delayMs),

@@ -16,13 +16,12 @@ int RetrySchedule::AfterLoss(int playedMs) {
 }
 
 void KeepPlaying(const std::function<StreamTry()>& playOnce,
+                 const std::function<bool()>& outputSeen,
                  const std::function<bool(int delayMs)>& wait) {
     RetrySchedule schedule;
-    for (;;) {
-        const StreamTry tried = playOnce();
-        if (tried.end != StreamEnd::OutputLost || !wait(schedule.AfterLoss(tried.playedMs))) {
-            return;
-        }
+    StreamTry tried = playOnce();
+    while (tried.end == StreamEnd::OutputLost && wait(schedule.AfterLoss(tried.playedMs))) {
+        tried = outputSeen() ? playOnce() : StreamTry{StreamEnd::OutputLost, 0};
     }
 }
 

@@ -38,10 +38,14 @@ private:
 };
 
 // Keeps a stream going through an output that may come and go, one try at a time: calls
-// `playOnce` (which plays until the stream ends and says how) and, after a lost output, `wait`
-// for the schedule's delay in ms; `wait` returns false when the stream was stopped meanwhile.
-// Returns once a try was stopped, the file cannot play, or a wait was cut short.
+// `playOnce`, which plays until the stream ends and says how; after a lost output, `wait`s for
+// the schedule's delay in ms (false when the stream was stopped meanwhile), then asks
+// `outputSeen` whether the output may be back before it tries again. An output that is not seen
+// counts as lost again without a try, so a try (which may cost the output's complaints on the
+// terminal) is only made when there is something to find. Returns once a try was stopped, the
+// file cannot play, or a wait was cut short.
 void KeepPlaying(const std::function<StreamTry()>& playOnce,
+                 const std::function<bool()>& outputSeen,
                  const std::function<bool(int delayMs)>& wait);
 
 }  // namespace reef

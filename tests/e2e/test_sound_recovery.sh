@@ -64,7 +64,9 @@ stop_app() {
 cpu_ticks() {
     if [ -n "${1:-}" ]; then
         for task in /proc/"$APP_PID"/task/*; do
-            [ "$(cat "$task/comm")" = "$1" ] && awk '{ print $14 + $15 }' "$task/stat"
+            if [ "$(cat "$task/comm" 2>/dev/null)" = "$1" ]; then
+                awk '{ print $14 + $15 }' "$task/stat"
+            fi
         done | awk '{ t += $1 } END { print t + 0 }'
     else
         awk '{ print $14 + $15 }' "/proc/$APP_PID/stat"

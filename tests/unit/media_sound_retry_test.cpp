@@ -13,6 +13,7 @@ namespace {
 struct Script {
     std::deque<StreamTry> tries;
     int stopDuringWait = -1;  // index of the wait that is cut short, or -1
+    std::deque<bool> seen;    // the output's answers after each wait; seen when none are left
     int played = 0;
     std::vector<int> waits;
 
@@ -23,6 +24,13 @@ struct Script {
                 StreamTry next = tries.front();
                 tries.pop_front();
                 return next;
+            },
+            [this] {
+                const bool answer = seen.empty() || seen.front();
+                if (!seen.empty()) {
+                    seen.pop_front();
+                }
+                return answer;
             },
             [this](int delayMs) {
                 waits.push_back(delayMs);
@@ -54,6 +62,16 @@ TEST(SoundRetry, OnlyAStreamThatPlayedAWhileStartsTheScheduleAfresh) {
     };
     script.Run();
     EXPECT_EQ(script.waits, (std::vector<int>{1000, 2000, 4000, 1000, 2000}));
+}
+
+TEST(SoundRetry, AnOutputNotSeenCountsAsLostWithoutATry) {
+    Script script;
+    script.tries = {kNoOutput, kNoOutput, {StreamEnd::Stopped, 0}};
+    // The first try is made whatever the output says; then two waits see nothing.
+    script.seen = {false, false, true, true};
+    script.Run();
+    EXPECT_EQ(script.played, 3);
+    EXPECT_EQ(script.waits, (std::vector<int>{1000, 2000, 4000, 10000}));
 }
 
 TEST(SoundRetry, EndsWithoutAnotherTryWhenStoppedOrTheFileCannotPlay) {
