@@ -95,6 +95,25 @@ TEST(AmbientLoop, AnOutputThatFailsIsTriedAgainAndPlaysFromTheStart) {
     EXPECT_EQ(wrong, 0u) << "of " << played.size() << ": not the loop from its start";
 }
 
+// Stopped while it waits for its output, the loop stays stopped: nothing plays once the output
+// is there. Started again, it plays at once (the hand-over back from the user's music).
+TEST(AmbientLoop, StoppedWhileWaitingForItsOutputItStaysSilent) {
+    ScratchDir dir;
+    const std::string wave = dir / "Music.wav", later = dir / "later", out = later + "/out.raw";
+    WriteWave(wave, Pattern(kLoop));
+    AmbientLoop loop(CaptureSink(out));
+    loop.PlayLooping(wave);
+    Sleep(300);
+    loop.Stop();
+    EXPECT_EQ(OpenDescriptorsOf(wave), 0) << "Stop closes the file";
+    std::filesystem::create_directory(later);
+    Sleep(2500);
+    EXPECT_FALSE(std::filesystem::exists(out)) << "tried again after Stop";
+
+    loop.PlayLooping(wave);
+    EXPECT_TRUE(WaitUntil([&] { return SizeOf(out) > 0; }, 5000));
+}
+
 TEST(AmbientLoop, FilesThatCannotPlayLeaveItSilent) {
     ScratchDir dir;
     const std::string out = dir / "out.raw";
