@@ -20,8 +20,25 @@ void KeepPlaying(const std::function<StreamTry()>& playOnce,
                  const std::function<bool(int delayMs)>& wait) {
     RetrySchedule schedule;
     StreamTry tried = playOnce();
-    while (tried.end == StreamEnd::OutputLost && wait(schedule.AfterLoss(tried.playedMs))) {
-        tried = outputSeen() ? playOnce() : StreamTry{StreamEnd::OutputLost, 0};
+    // An output that failed while it was in sight must first go out of sight before its coming
+    // back cuts a wait short; until then the schedule alone decides. What the last look saw
+    // carries over from one wait to the next, so a server that comes between two of them is not
+    // missed.
+    bool seen = true;
+    while (tried.end == StreamEnd::OutputLost) {
+        int left = schedule.AfterLoss(tried.playedMs);
+        bool cameBack = false;
+        while (left > 0 && !cameBack) {
+            const int step = std::min(left, kLookIntervalMs);
+            if (!wait(step)) {
+                return;
+            }
+            left -= step;
+            const bool seenNow = outputSeen();
+            cameBack = seenNow && !seen;
+            seen = seenNow;
+        }
+        tried = seen ? playOnce() : StreamTry{StreamEnd::OutputLost, 0};
     }
 }
 

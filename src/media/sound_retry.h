@@ -19,8 +19,8 @@ struct StreamTry {
 
 // When to try again a stream whose sound output went away: 1 s after the first loss, then 2 s,
 // 4 s, and every 10 s from then on. An output that comes back (a sound server restarted, or one
-// that starts after the program) is found within seconds, while one that stays away costs one
-// look every 10 s.
+// that starts after the program) is found within seconds, while one that stays away, or that
+// is there but fails, costs one try every 10 s.
 class RetrySchedule {
 public:
     static constexpr int kSteps[] = {1000, 2000, 4000, 10000};
@@ -37,13 +37,19 @@ private:
     int m_losses = 0;
 };
 
+// How often, in ms, KeepPlaying looks whether a missing output has come into sight while it
+// waits for the next try. A look is cheap (see SoundServerAnswers), unlike a try.
+inline constexpr int kLookIntervalMs = 1000;
+
 // Keeps a stream going through an output that may come and go, one try at a time: calls
-// `playOnce`, which plays until the stream ends and says how; after a lost output, `wait`s for
-// the schedule's delay in ms (false when the stream was stopped meanwhile), then asks
-// `outputSeen` whether the output may be back before it tries again. An output that is not seen
-// counts as lost again without a try, so a try (which may cost the output's complaints on the
-// terminal) is only made when there is something to find. Returns once a try was stopped, the
-// file cannot play, or a wait was cut short.
+// `playOnce`, which plays until the stream ends and says how. After a lost output it waits for
+// the schedule's delay, in calls of `wait` of at most kLookIntervalMs each (false when the
+// stream was stopped meanwhile), asking `outputSeen` after each whether the output is there:
+// an output that comes into sight (unseen at one look, seen at the next) is tried at once, one
+// that is not seen when the delay is over counts as lost again without a try. So a try, which
+// may cost the complaints of every output on the terminal, is only made when there is something
+// to find, and the ambience is back about a second after its server. Returns once a try was
+// stopped, the file cannot play, or a wait was cut short.
 void KeepPlaying(const std::function<StreamTry()>& playOnce,
                  const std::function<bool()>& outputSeen,
                  const std::function<bool(int delayMs)>& wait);
