@@ -23,8 +23,7 @@ std::string FileUri(const std::string& path);
 // in software. `audioSink` is a sink in launch syntax, such as "fakesink" or
 // "audioconvert ! filesink location=out.raw"; its sinks are made to run against the clock, so
 // time passes as with a sound card. Empty picks the desktop's sound output, or a fake sink
-// while the last look found none (LastSeenSoundOutput). Null when the
-// pipeline cannot be made.
+// while the last look found none (LastSeenSoundOutput). Null when the pipeline cannot be made.
 GstElement* MakePlaybin(const std::string& uri, const std::string& audioSink, double volume);
 
 // Asks `pipeline` to go to PAUSED and waits, at most `timeoutMs`, for it to get there. False on an
