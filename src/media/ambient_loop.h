@@ -13,8 +13,13 @@ namespace reef {
 // segment, answered on a thread of the loop's own while the sound card still holds the last
 // buffers: no sample is dropped or repeated where the file joins its start.
 //
-// Nothing blocks: PlayLooping() returns before the stream has prerolled. With no sound server and
-// no sound device the loop plays into a clocked fake sink: silent, at the pace of the clock.
+// Nothing blocks a frame: PlayLooping() returns before the stream has prerolled, and the sound
+// output is looked for on the loop's thread. While there is no output (no sound server, no sound
+// device), or after the output failed (the server was restarted), the loop stays silent and that
+// thread tries again after 1 s, 2 s, 4 s and then every 10 s, each time from the start of the
+// file at the current level, and only when a sound server answers on its socket; once a second
+// it looks whether a server has come, and tries at once when one has (KeepPlaying,
+// SoundServerAnswers). In between it sleeps. At most one stream is open at a time.
 class AmbientLoop : public SoundLoop {
 public:
     // `audioSink` is where the sound goes, in GStreamer's launch syntax, as for MusicPlayer; empty

@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "media/sound_output.h"
+
 namespace reef::gst {
 
 namespace {
@@ -41,35 +43,6 @@ GstElement* MakeSink(const std::string& description) {
     return sink;
 }
 
-// Whether the desktop has any sound output, found once per process. GStreamer's automatic sink
-// tries each output in turn and, when none opens, plays into a clocked fake sink; the outputs it
-// tried print their complaints on the terminal each time. So the first look is kept, and with no
-// output the players go straight to a fake sink: silent, at the pace of the clock.
-bool HasSoundOutput() {
-    static std::once_flag once;
-    static bool found = true;
-    std::call_once(once, [] {
-        GstElement* sink = gst_element_factory_make("autoaudiosink", nullptr);
-        if (!sink) {
-            return;
-        }
-        if (gst_element_set_state(sink, GST_STATE_READY) == GST_STATE_CHANGE_SUCCESS) {
-            GstIterator* it = gst_bin_iterate_elements(GST_BIN(sink));
-            GValue item = G_VALUE_INIT;
-            if (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
-                GstElementFactory* factory =
-                    gst_element_get_factory(GST_ELEMENT(g_value_get_object(&item)));
-                found = !factory || g_strcmp0(GST_OBJECT_NAME(factory), "fakesink") != 0;
-            }
-            g_value_unset(&item);
-            gst_iterator_free(it);
-        }
-        gst_element_set_state(sink, GST_STATE_NULL);
-        gst_object_unref(sink);
-    });
-    return found;
-}
-
 }  // namespace
 
 bool Start() {
@@ -100,7 +73,7 @@ GstElement* MakePlaybin(const std::string& uri, const std::string& audioSink, do
         return nullptr;
     }
     const std::string sinkDescription =
-        audioSink.empty() && !HasSoundOutput() ? std::string("fakesink") : audioSink;
+        audioSink.empty() && !LastSeenSoundOutput() ? std::string("fakesink") : audioSink;
     if (!sinkDescription.empty()) {
         GstElement* sink = MakeSink(sinkDescription);
         if (!sink) {
@@ -136,6 +109,21 @@ bool Preroll(GstElement* pipeline, int timeoutMs) {
     gint audioStreams = 0;
     g_object_get(pipeline, "n-audio", &audioStreams, nullptr);
     return audioStreams > 0;
+}
+
+bool HoldsFakeSink(GstElement* bin) {
+    GstIterator* it = gst_bin_iterate_recurse(GST_BIN(bin));
+    GValue item = G_VALUE_INIT;
+    bool found = false;
+    while (!found && gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+        GstElementFactory* factory =
+            gst_element_get_factory(GST_ELEMENT(g_value_get_object(&item)));
+        found = factory && g_strcmp0(GST_OBJECT_NAME(factory), "fakesink") == 0;
+        g_value_reset(&item);
+    }
+    g_value_unset(&item);
+    gst_iterator_free(it);
+    return found;
 }
 
 void Release(GstElement*& pipeline) {

@@ -22,14 +22,18 @@ std::string FileUri(const std::string& path);
 // film plays its sound without a window or a video decoder) and applies `volume` (linear, 0..1)
 // in software. `audioSink` is a sink in launch syntax, such as "fakesink" or
 // "audioconvert ! filesink location=out.raw"; its sinks are made to run against the clock, so
-// time passes as with a sound card. Empty picks the desktop's sound output. Null when the
-// pipeline cannot be made.
+// time passes as with a sound card. Empty picks the desktop's sound output, or a fake sink
+// while the last look found none (LastSeenSoundOutput). Null when the pipeline cannot be made.
 GstElement* MakePlaybin(const std::string& uri, const std::string& audioSink, double volume);
 
 // Asks `pipeline` to go to PAUSED and waits, at most `timeoutMs`, for it to get there. False on an
 // error, on a stream without sound, or when the time ran out. The messages read while waiting are
 // dropped.
 bool Preroll(GstElement* pipeline, int timeoutMs);
+
+// Whether a fake sink is anywhere inside `bin`. GStreamer's automatic sink ends up with one when
+// no sound output opens; it then plays on in silence without reporting anything.
+bool HoldsFakeSink(GstElement* bin);
 
 // Stops `pipeline`, frees it and sets it to null; nothing when it is null already.
 void Release(GstElement*& pipeline);

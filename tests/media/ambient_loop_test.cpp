@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include "media/media_test_support.h"
 #include "unit/test_env.h"
@@ -67,6 +68,50 @@ TEST(AmbientLoop, LevelAppliesToTheNextPlayAndAtOnce) {
     EXPECT_NEAR(Gain(played, 0, kLoop / 2), 32768 / 65535.0, 0.002);
     // The sink may still hold a little of the old level when the new one is set.
     EXPECT_NEAR(Gain(played, turned + kLoop, turned + 2 * kLoop), 16384 / 65535.0, 0.002);
+}
+
+// An output that fails to open (here a file sink whose folder is missing, as a sound server that
+// is not there yet) is tried again a second later, and the loop then plays from its start.
+TEST(AmbientLoop, AnOutputThatFailsIsTriedAgainAndPlaysFromTheStart) {
+    ScratchDir dir;
+    const std::string wave = dir / "Music.wav", later = dir / "later", out = later + "/out.raw";
+    const std::vector<std::int16_t> pattern = Pattern(kLoop);
+    WriteWave(wave, pattern);
+    AmbientLoop loop(CaptureSink(out));
+    loop.SetLevel(65535);
+    loop.PlayLooping(wave);
+    std::remove(wave.c_str());
+    Sleep(300);
+    std::filesystem::create_directory(later);
+
+    ASSERT_TRUE(WaitUntil([&] { return SizeOf(out) >= 2u * kLoop * 2; }, 6000))
+        << "the output was not tried again";
+    loop.Stop();
+    std::vector<std::int16_t> played = ReadSamples(out);
+    size_t wrong = 0;
+    for (size_t i = 0; i < played.size(); ++i) {
+        wrong += played[i] != pattern[i % kLoop];
+    }
+    EXPECT_EQ(wrong, 0u) << "of " << played.size() << ": not the loop from its start";
+}
+
+// Stopped while it waits for its output, the loop stays stopped: nothing plays once the output
+// is there. Started again, it plays at once (the hand-over back from the user's music).
+TEST(AmbientLoop, StoppedWhileWaitingForItsOutputItStaysSilent) {
+    ScratchDir dir;
+    const std::string wave = dir / "Music.wav", later = dir / "later", out = later + "/out.raw";
+    WriteWave(wave, Pattern(kLoop));
+    AmbientLoop loop(CaptureSink(out));
+    loop.PlayLooping(wave);
+    Sleep(300);
+    loop.Stop();
+    EXPECT_EQ(OpenDescriptorsOf(wave), 0) << "Stop closes the file";
+    std::filesystem::create_directory(later);
+    Sleep(2500);
+    EXPECT_FALSE(std::filesystem::exists(out)) << "tried again after Stop";
+
+    loop.PlayLooping(wave);
+    EXPECT_TRUE(WaitUntil([&] { return SizeOf(out) > 0; }, 5000));
 }
 
 TEST(AmbientLoop, FilesThatCannotPlayLeaveItSilent) {
