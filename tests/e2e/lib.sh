@@ -174,6 +174,24 @@ measure() {
     "$SOUND_PROBE" "$file" 22050 "$window" "$@"
 }
 
+# The runs of sound heard in the recording $1, in 100 ms windows, against the tones $2...: the
+# tone's index (from 0) while it holds nearly all the energy, "x" for sound that is none of the
+# tones (the ambient sound) lasting two windows or more; a window where a song starts or ends,
+# part tone and part silence, is neither. Each run is printed once: "0 1 2 0 ".
+tone_runs() {
+    local file=$1
+    shift
+    measure "$file" 100 "$@" | awk -v n=$# '
+        $2 <= 0.01 { others = 0; next }
+        {
+            t = ""
+            sum = 0
+            for (i = 0; i < n; i++) { sum += $(3 + i); if ($(3 + i) > 0.9) t = "" i }
+            if (t == "" && sum < 0.2) { if (++others < 2) next; t = "x" } else others = 0
+            if (t != "" && t != last) { printf "%s ", t; last = t }
+        }'
+}
+
 # Milliseconds since the epoch.
 now_ms() {
     echo $(($(date +%s%N) / 1000000))
