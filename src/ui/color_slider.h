@@ -11,8 +11,8 @@ namespace reef {
 // A slider drawn by the program: a green-framed channel, a red round thumb (a red and green
 // checkerboard while dragged or focused), tick marks when asked for, and a white and a green
 // mark at its two ends. Dragging, clicking the channel (the thumb jumps there), the arrow keys,
-// Page Up/Down and the mouse wheel (a twentieth of the range a notch) move it; each change by the user sends a wxEVT_SLIDER command event with the
-// new value in GetInt().
+// Page Up/Down and the mouse wheel (a twentieth of the range a notch) move it; each change by the
+// user sends a wxEVT_SLIDER command event with the new value in GetInt().
 class ColorSlider : public wxControl {
 public:
     // `style` is a combination of SliderStyle bits.

@@ -36,7 +36,8 @@ std::string AddFilesWildcard(const std::string& label, const std::vector<std::st
 std::string AddFilesStartFolder(const std::string& lastChosenFolder, const std::string& lastListed,
                                 const std::string& userFolder) {
     const std::size_t slash = lastListed.rfind('/');
-    const std::string listedFolder = slash == std::string::npos ? "" : lastListed.substr(0, slash + 1);
+    const std::string listedFolder =
+        slash == std::string::npos ? "" : lastListed.substr(0, slash + 1);
     for (const std::string& folder : {lastChosenFolder, listedFolder, userFolder}) {
         if (!folder.empty() && IsDirectory(folder)) {
             return folder;

@@ -4,9 +4,9 @@ namespace reef {
 
 PlaylistRowColors PlaylistRowColorsFor(int row, int playingRow, bool unplayable) {
     const bool playing = row == playingRow;
-    return PlaylistRowColors{unplayable && !playing ? kPlaylistUnplayableTextColor
-                                                    : kPlaylistTextColor,
-                             playing ? kPlaylistPlayingRowColor : kPlaylistRowColor};
+    return PlaylistRowColors{
+        unplayable && !playing ? kPlaylistUnplayableTextColor : kPlaylistTextColor,
+        playing ? kPlaylistPlayingRowColor : kPlaylistRowColor};
 }
 
 PlaylistRowMark PlaylistRowMarkFor(int row, int playingRow, bool unplayable) {

@@ -31,8 +31,8 @@ wxBitmap MarkBitmap(PlaylistRowMark mark, int size) {
                (std::fabs(u - v) <= thick * std::sqrt(2.0) ||
                 std::fabs(u + v) <= thick * std::sqrt(2.0));
     };
-    const wxColour colour = mark == PlaylistRowMark::kPlaying ? wxColour(0, 90, 0)
-                                                              : wxColour(200, 0, 0);
+    const wxColour colour =
+        mark == PlaylistRowMark::kPlaying ? wxColour(0, 90, 0) : wxColour(200, 0, 0);
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             int hits = 0;

@@ -77,7 +77,9 @@ protected:
     void Select(long row) {
         List()->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
     }
-    long Selected() const { return List()->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); }
+    long Selected() const {
+        return List()->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+    }
     // One tick of the dialog's 200 ms timer, now.
     void Tick() {
         wxTimer timer(m_dialog, Dialog::kTimerId);

@@ -193,11 +193,16 @@ TEST(MusicPlayer, FilesThatCannotPlayAreRefusedQuietly) {
         const char* file;
         const char* what;
     } cases[] = {
-        {"missing.mp3", "no such file"},        {"empty.mp3", "empty file"},
-        {"text.mp3", "a text file named .mp3"}, {"cut.wav", "a wave file cut inside its header"},
-        {"noise.wav", "bytes of no format"},    {"speech.amr", "a format without a decoder"},
-        {"folder.mp3", "a directory"},          {"locked.wav", "a file that cannot be read"},
-        {"pipe.mp3", "a FIFO"},                 {"zero.wav", "a link to an endless device"},
+        {"missing.mp3", "no such file"},
+        {"empty.mp3", "empty file"},
+        {"text.mp3", "a text file named .mp3"},
+        {"cut.wav", "a wave file cut inside its header"},
+        {"noise.wav", "bytes of no format"},
+        {"speech.amr", "a format without a decoder"},
+        {"folder.mp3", "a directory"},
+        {"locked.wav", "a file that cannot be read"},
+        {"pipe.mp3", "a FIFO"},
+        {"zero.wav", "a link to an endless device"},
     };
     MusicPlayer player("fakesink");
     for (const auto& c : cases) {
