@@ -24,17 +24,11 @@ ImageTime=5
 ImageSum=0
 INI
 
-# Opens the dialog of menu item $1 (1 music, 2 background) whose title starts with $2, and clicks
-# the control at $3, $4 (dialog units) of its $5 x $6 client area.
+# Opens the dialog of menu item $1 whose title starts with $2, and clicks the control at $3, $4
+# ($5 x $6 dialog units) of its $7 x $8 client area.
 open_and_click() {
-    local X Y WIDTH HEIGHT SCREEN WINDOW dialog
-    choose_menu_item 100 100 "$1"
-    dialog=$(wait_for_shown "^$2") || fail "the dialog $2 did not open"
-    sleep 1
-    eval "$(xdotool getwindowgeometry --shell "$dialog")"
-    xdotool mousemove $((X + $3 * WIDTH / $5)) $((Y + $4 * HEIGHT / $6))
-    sleep 0.3
-    hand_click 1
+    open_menu_dialog "$1" "^$2"
+    click_control "${@:3}"
     sleep 0.5
 }
 start() {
@@ -49,7 +43,7 @@ ended_with_zero() {
 
 # The music dialog's "Repeat All" (186, 20, 53 x 8), then "  Exit", the menu's fourth item.
 start
-open_and_click 1 'Custom Music - ' 200 24 317 151
+open_and_click 1 'Custom Music - ' 186 20 53 8 317 151
 choose_menu_item 100 100 3
 ended_with_zero "Exit"
 grep -q '^CycMusic=1' "$settings" || fail "Exit lost the music dialog's Repeat All"
@@ -57,7 +51,7 @@ grep -q '^RepeatMusic=0' "$settings" || fail "Exit kept Repeat One"
 
 # The background dialog's "Random" order box (199, 12, 10 x 9), then Escape on the tank.
 start
-open_and_click 2 'Custom Background - ' 204 16 248 135
+open_and_click 2 'Custom Background - ' 199 12 10 9 248 135
 press_key "$window" Escape
 ended_with_zero "Escape"
 grep -q '^RandomImage=1' "$settings" || fail "Escape lost the background dialog's Random"
@@ -65,7 +59,7 @@ grep -q '^CycMusic=1' "$settings" || fail "the music section changed"
 
 # The music dialog's "Random" (262, 20, 41 x 8), then SIGTERM.
 start
-open_and_click 1 'Custom Music - ' 270 24 317 151
+open_and_click 1 'Custom Music - ' 262 20 41 8 317 151
 kill -TERM "$APP_PID"
 ended_with_zero "SIGTERM"
 grep -q '^RandomMusic=1' "$settings" || fail "SIGTERM lost the music dialog's Random"

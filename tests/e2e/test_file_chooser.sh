@@ -24,41 +24,33 @@ start_app
 window=$(wait_for_window 30) || fail "no window"
 sleep 2
 
-# Opens the dialog of menu item $1 titled $2, clicks its add button at $3, $4 (dialog units of a
-# $5 x $6 client area), selects every file the chooser lists and opens them; then closes the
-# dialog, which saves its list.
+# Opens the dialog of menu item $1 titled $2, clicks its add button at $3, $4 ($5 x $6 dialog
+# units of a $7 x $8 client area), selects every file the chooser lists and opens them; then
+# closes the dialog, which saves its list.
 add_all_listed() {
-    local X Y WIDTH HEIGHT SCREEN WINDOW dialog chooser
-    choose_menu_item 100 100 "$1"
-    dialog=$(wait_for_shown "^$2") || fail "the dialog $2 did not open"
-    sleep 1
-    eval "$(xdotool getwindowgeometry --shell "$dialog")"
-    xdotool mousemove $((X + $3 * WIDTH / $5)) $((Y + $4 * HEIGHT / $6))
-    sleep 0.3
-    hand_click 1
+    local chooser
+    open_menu_dialog "$1" "^$2"
+    click_control "${@:3}"
     chooser=$(wait_for_shown '^Select a file' 10) || fail "no file chooser from $2"
     sleep 1.5
     xdotool windowfocus --sync "$chooser" 2>/dev/null || true
     xdotool key ctrl+a
     sleep 0.3
     xdotool key Return
-    for _ in $(seq 50); do
-        [ -z "$(xdotool search --onlyvisible --name '^Select a file' 2>/dev/null)" ] && break
-        sleep 0.1
-    done
+    wait_for_hidden '^Select a file' || fail "the chooser did not close"
     sleep 1
     press_key "$dialog" Escape
     sleep 1
 }
 
 # "Add Image" (7, 117, 50 x 11) of the background dialog, the menu's third item.
-add_all_listed 2 'Custom Background - ' 32 122 248 135
+add_all_listed 2 'Custom Background - ' 7 117 50 11 248 135
 grep -q '^ImageSum=2' "$settings" || fail "not the two pictures: $(grep '^Image' "$settings")"
 grep -q "^ImageList.=$pictures/PHOTO.JPG" "$settings" || fail "PHOTO.JPG was not added"
 grep -q "^ImageList.=$pictures/holiday.jpeg" "$settings" || fail "holiday.jpeg was not added"
 
 # "Add Music" (270, 44, 38 x 11) of the music dialog, the menu's second item.
-add_all_listed 1 'Custom Music - ' 289 49 317 151
+add_all_listed 1 'Custom Music - ' 270 44 38 11 317 151
 grep -q '^MusicSum=2' "$settings" || fail "not the two songs: $(grep '^Music' "$settings")"
 grep -q "^MusicList.=$songs/SONG.MP3" "$settings" || fail "SONG.MP3 was not added"
 grep -q "^MusicList.=$songs/take.mpg" "$settings" || fail "take.mpg was not added"

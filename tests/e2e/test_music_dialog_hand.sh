@@ -11,11 +11,7 @@ mkdir -p "$settings_dir"
 
 # Three songs long enough never to end during the test, one tone each.
 music="$SCRATCH/music"
-mkdir -p "$music"
-tones=(440 660 990)
-for i in 0 1 2; do
-    sox -n -r 22050 -c 1 -b 16 "$music/song $i.wav" synth 60.0 sine "${tones[$i]}" vol 0.5
-done
+write_songs "$music" 60.0
 cat >"$settings_dir/ReefSet.ini" <<INI
 [Aquarium Settings]
 YINLIANG=0
@@ -34,26 +30,17 @@ start_app
 window=$(wait_for_window 30) || fail "no window"
 sleep 2
 # "  Custom Music" is the menu's second item.
-choose_menu_item 600 400 1
-dialog=$(wait_for_shown '^Custom Music - Glass Reef') || fail "the Custom Music dialog did not open"
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$dialog")"
-# The centre of a control at x, y, w, h in dialog units of the 317 x 151 client area.
-at() {
-    echo $((X + ($1 + $3 / 2) * WIDTH / 317)) $((Y + ($2 + $4 / 2) * HEIGHT / 151))
-}
+open_menu_dialog 1 '^Custom Music - Glass Reef'
+# A control at x, y, w, h in dialog units of the 317 x 151 client area.
 click_at() {
-    # shellcheck disable=SC2046
-    xdotool mousemove $(at "$@")
-    sleep 0.2
-    hand_click 1
+    click_control "$@" 317 151
 }
 # What is heard for half a second: the runs of tones, "x" for the ambient sound.
 listen() {
     start_recording "$SCRATCH/heard.raw"
     sleep 0.6
     stop_recording
-    tone_runs "$SCRATCH/heard.raw" "${tones[@]}"
+    tone_runs "$SCRATCH/heard.raw" "${TONES[@]}"
 }
 
 # Fourteen clicks on On/Off, each followed by what a person hears: row 0 (Repeat One, nothing
@@ -90,12 +77,7 @@ click_at 270 83 38 11
 sleep 0.7
 [ -n "$(listen)" ] || fail "Play played nothing"
 xdotool key Escape
-for _ in $(seq 30); do
-    [ -z "$(xdotool search --onlyvisible --name '^Custom Music - Glass Reef' 2>/dev/null)" ] && break
-    sleep 0.1
-done
-[ -z "$(xdotool search --onlyvisible --name '^Custom Music - Glass Reef' 2>/dev/null)" ] ||
-    fail "Escape after Play did not close the dialog"
+wait_for_hidden '^Custom Music - Glass Reef' 3 || fail "Escape after Play did not close the dialog"
 kill -0 "$APP_PID" || fail "the program ended"
 press_key "$window" Escape
 wait_for_exit "$APP_PID" 10 || fail "Escape did not end the program"

@@ -10,11 +10,7 @@ mkdir -p "$settings_dir"
 
 # Three songs of a second each, one tone each, in a folder whose name needs care in a URI.
 music="$SCRATCH/my music #1/été"
-mkdir -p "$music"
-tones=(440 660 990)
-for i in 0 1 2; do
-    sox -n -r 22050 -c 1 -b 16 "$music/song $i.wav" synth 1.0 sine "${tones[$i]}" vol 0.5
-done
+write_songs "$music" 1.0
 # The ambient sound at full scale, so that it would be plain to hear beside the songs.
 cat >"$settings_dir/ReefSet.ini" <<INI
 [Aquarium Settings]
@@ -37,7 +33,7 @@ window=$(wait_for_window 30) || fail "no window"
 sleep 5
 stop_recording
 
-runs=$(tone_runs "$SCRATCH/music.raw" "${tones[@]}")
+runs=$(tone_runs "$SCRATCH/music.raw" "${TONES[@]}")
 echo "heard: $runs"
 # The first four runs are the songs in order, with nothing else heard before or between them.
 case "$runs" in
@@ -57,7 +53,7 @@ sleep 1
 start_recording "$SCRATCH/ambient.raw"
 sleep 2
 stop_recording
-runs=$(tone_runs "$SCRATCH/ambient.raw" "${tones[@]}")
+runs=$(tone_runs "$SCRATCH/ambient.raw" "${TONES[@]}")
 echo "after On/Off: $runs"
 [ "$runs" = "x " ] || fail "the ambient sound did not come back alone: $runs"
 
