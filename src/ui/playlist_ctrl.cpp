@@ -13,36 +13,51 @@ namespace reef {
 
 namespace {
 
-// A row mark, `size` pixels square, smoothed by sampling each pixel 4 x 4 times: a dark green
-// triangle pointing right (playing), or a red cross (could not be played).
+// How far (x, y) lies inside the mark, in pixels; negative outside. The playing mark is a
+// triangle pointing right, the other a cross.
+double Inside(PlaylistRowMark mark, double size, double x, double y) {
+    // The distance from (x, y) to the line through (ax, ay) and (bx, by), positive on its left.
+    auto side = [&](double ax, double ay, double bx, double by) {
+        const double dx = bx - ax, dy = by - ay;
+        return ((x - ax) * dy - (y - ay) * dx) / std::hypot(dx, dy);
+    };
+    const double s = size;
+    if (mark == PlaylistRowMark::kPlaying) {
+        const double ax = 0.25 * s, ay = 0.15 * s, bx = 0.25 * s, by = 0.85 * s, cx = 0.85 * s,
+                     cy = 0.5 * s;
+        return std::min({side(ax, ay, bx, by), side(bx, by, cx, cy), side(cx, cy, ax, ay)});
+    }
+    const double u = x - 0.5 * s, v = y - 0.5 * s, half = 0.3 * s, thick = 0.09 * s;
+    const double box = half - std::max(std::fabs(u), std::fabs(v));
+    const double bar = thick - std::min(std::fabs(u - v), std::fabs(u + v)) / std::sqrt(2.0);
+    return std::min(box, bar);
+}
+
+// A row mark, `size` pixels square, in its colour with a white rim, so that it shows on the
+// row's tan, the playing row's green and the selection's blue alike. Each pixel is sampled
+// 4 x 4 times, which smooths the edges.
 wxBitmap MarkBitmap(PlaylistRowMark mark, int size) {
     wxImage image(size, size);
     image.InitAlpha();
-    const double s = size;
-    auto inside = [&](double x, double y) {
-        if (mark == PlaylistRowMark::kPlaying) {
-            // Left edge at 0.25, tip at (0.85, 0.5).
-            const double u = (x / s - 0.25) / 0.6;
-            return u >= 0 && std::fabs(y / s - 0.5) <= 0.35 * (1 - u);
-        }
-        const double u = x / s - 0.5, v = y / s - 0.5;
-        const double half = 0.3, thick = 0.09;
-        return std::fabs(u) <= half && std::fabs(v) <= half &&
-               (std::fabs(u - v) <= thick * std::sqrt(2.0) ||
-                std::fabs(u + v) <= thick * std::sqrt(2.0));
-    };
     const wxColour colour =
-        mark == PlaylistRowMark::kPlaying ? wxColour(0, 90, 0) : wxColour(200, 0, 0);
+        mark == PlaylistRowMark::kPlaying ? wxColour(0, 100, 0) : wxColour(210, 0, 0);
+    constexpr double kRim = 1.2;  // pixels
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
-            int hits = 0;
+            int inner = 0, outer = 0;
             for (int sy = 0; sy < 4; ++sy) {
                 for (int sx = 0; sx < 4; ++sx) {
-                    hits += inside(x + (sx + 0.5) / 4, y + (sy + 0.5) / 4) ? 1 : 0;
+                    const double depth = Inside(mark, size, x + (sx + 0.5) / 4, y + (sy + 0.5) / 4);
+                    inner += depth >= 0 ? 1 : 0;
+                    outer += depth >= -kRim ? 1 : 0;
                 }
             }
-            image.SetRGB(x, y, colour.Red(), colour.Green(), colour.Blue());
-            image.SetAlpha(x, y, static_cast<unsigned char>(hits * 255 / 16));
+            // The colour over white, as much as the shape covers of the pixel.
+            auto mix = [&](int c) {
+                return static_cast<unsigned char>(255 + (c - 255) * inner / 16);
+            };
+            image.SetRGB(x, y, mix(colour.Red()), mix(colour.Green()), mix(colour.Blue()));
+            image.SetAlpha(x, y, static_cast<unsigned char>(outer * 255 / 16));
         }
     }
     return wxBitmap(image);
