@@ -32,7 +32,8 @@ add_all_listed() {
     open_menu_dialog "$1" "^$2"
     click_control "${@:3}"
     chooser=$(wait_for_shown '^Select a file' 10) || fail "no file chooser from $2"
-    sleep 1.5
+    # The chooser reads the folder after it is shown.
+    sleep 3
     xdotool windowfocus --sync "$chooser" 2>/dev/null || true
     xdotool key ctrl+a
     sleep 0.3

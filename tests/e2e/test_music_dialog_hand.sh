@@ -35,10 +35,10 @@ open_menu_dialog 1 '^Custom Music - Glass Reef'
 click_at() {
     click_control "$@" 317 151
 }
-# What is heard for half a second: the runs of tones, "x" for the ambient sound.
+# What is heard for 0.8 s: the runs of tones, "x" for the ambient sound.
 listen() {
     start_recording "$SCRATCH/heard.raw"
-    sleep 0.6
+    sleep 0.8
     stop_recording
     tone_runs "$SCRATCH/heard.raw" "${TONES[@]}"
 }
@@ -47,7 +47,7 @@ listen() {
 # selected) after a click on, the ambient sound alone after a click off.
 for click in $(seq 14); do
     click_at 17 19 54 12
-    sleep 0.7
+    sleep 1
     heard=$(listen)
     if [ $((click % 2)) = 1 ]; then
         [ "$heard" = "0 " ] || fail "click $click on On/Off: heard '$heard', not song 0 alone"
