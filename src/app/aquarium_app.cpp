@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/main_frame.h"
+#include "platform/end_request.h"
 #include "platform/instance_lock.h"
 #include "platform/message.h"
 
@@ -34,6 +35,9 @@ bool AquariumApp::OnInit() {
     auto* frame = new CMainFrame();
     SetTopWindow(frame);
     frame->CreateAndShow();
+    // Ended from outside (the session closing, kill, Ctrl+C): as by the menu's Exit, so the
+    // media dialogs' edits are saved.
+    WhenAskedToEnd([frame] { frame->EndProgram(); });
     return true;
 }
 

@@ -2,6 +2,9 @@
 
 #include <wx/msgdlg.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <string>
 
 #include "app/desktop_snapshot.h"
@@ -67,6 +70,14 @@ void CMainFrame::CreateAndShow() {
     Raise();
     m_view->SetFocus();
     m_view->StartScene();
+}
+
+void CMainFrame::EndProgram() {
+    if (m_view != nullptr) {
+        m_view->ExitProgram();
+    }
+    std::fflush(nullptr);
+    _exit(0);
 }
 
 void CMainFrame::OnCharHook(wxKeyEvent& event) {

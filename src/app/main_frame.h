@@ -19,6 +19,10 @@ public:
 
     AquariumView* View() const { return m_view; }
 
+    // Ends the program with status 0 as the menu's "Exit" does, saving what the media dialogs
+    // hold; also while a modal dialog or message box runs its own loop.
+    [[noreturn]] void EndProgram();
+
 private:
     void OnCharHook(wxKeyEvent& event);
     void OnClose(wxCloseEvent& event);

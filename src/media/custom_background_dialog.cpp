@@ -1,6 +1,5 @@
 #include "media/custom_background_dialog.h"
 
-#include <wx/filedlg.h>
 #include <wx/listctrl.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -73,6 +72,8 @@ CustomBackgroundDialog::CustomBackgroundDialog(wxWindow* parent,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       m_textures(std::move(textures)),
       m_show(*m_textures),
+      m_chooser("(*.jpg;*.bmp;*.png)", {"jpg", "jpeg", "jpe", "jfif", "png", "bmp", "dib"},
+                AddFilesChooser::kPictures),
       m_timer(this, kTimerId) {
     SetUpFromTemplate(*this, kTemplateWidth, kTemplateHeight);
     CreateControls();
@@ -177,6 +178,10 @@ void CustomBackgroundDialog::RefreshList() {
 
 void CustomBackgroundDialog::HideAndSave() {
     Hide();
+    SaveBackgroundSettings();
+}
+
+void CustomBackgroundDialog::SaveBackgroundSettings() {
     m_show.SaveBackgroundSettings(GetSettingsFilePath());
 }
 
@@ -206,11 +211,15 @@ void CustomBackgroundDialog::OnCheckBox(wxCommandEvent& event) {
 void CustomBackgroundDialog::OnButton(wxCommandEvent& event) {
     switch (event.GetId()) {
         case ID_ADD_IMAGE: {
-            // Owned by this dialog, so it opens above the tank, which stays on top.
-            wxFileDialog chooser(this, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString,
-                                 "(*.jpg;*.bmp;*.png)|*.jpg;*.bmp;*.png", wxFD_OPEN);
-            if (chooser.ShowModal() == wxID_OK) {
-                AddChosenImage(std::string(chooser.GetPath().fn_str()));
+            const auto& rows = m_show.Rows();
+            const wxString newest = rows.empty() ? wxString() : FromPath(rows.back().path);
+            for (const wxString& path : m_chooser.Choose(this, newest)) {
+                // Each file is added as one chosen alone, but a full list says so only once.
+                const bool full = static_cast<int>(m_show.Rows().size()) >= Slideshow::kMaxImages;
+                AddChosenImage(std::string(path.fn_str()));
+                if (full) {
+                    break;
+                }
             }
             break;
         }

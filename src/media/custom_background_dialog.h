@@ -7,6 +7,7 @@
 #include <string>
 
 #include "media/slideshow.h"
+#include "ui/file_chooser.h"
 
 class wxCommandEvent;
 class wxKeyEvent;
@@ -49,6 +50,8 @@ public:
 
     // What "Add Image" does with the file the user chose.
     void AddChosenImage(const std::string& path);
+    // Saves section "Custom Images": when the dialog closes, and when the program ends.
+    void SaveBackgroundSettings();
 
     const Slideshow& GetSlideshow() const { return m_show; }
 
@@ -72,6 +75,7 @@ private:
     HoverCheckBox* m_orders[3] = {};  // by Slideshow::Mode
     wxListCtrl* m_list = nullptr;
     wxTextCtrl* m_interval = nullptr;
+    AddFilesChooser m_chooser;
     wxTimer m_timer;
 };
 

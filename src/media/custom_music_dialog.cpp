@@ -1,7 +1,6 @@
 #include "media/custom_music_dialog.h"
 
 #include <wx/button.h>
-#include <wx/filedlg.h>
 #include <wx/slider.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -15,6 +14,7 @@
 #include "ui/color_slider.h"
 #include "ui/dialog_manners.h"
 #include "ui/dialog_units.h"
+#include "ui/file_chooser.h"
 #include "ui/hover_check_box.h"
 #include "ui/playlist_ctrl.h"
 #include "ui/wx_colour.h"
@@ -24,7 +24,8 @@ namespace reef {
 namespace {
 
 constexpr const char* kCaption = "Custom Music - Glass Reef Ripple Screensaver 1.0";
-constexpr const char* kFileFilter = "(*.mp3;*.wav;*.mpeg)|*.mp3;*.wav;*.mpeg";
+// The chooser's first filter: mp3, wave and MPEG files, in the spellings they come in.
+constexpr const char* kFileFilterLabel = "(*.mp3;*.wav;*.mpeg)";
 
 // The template: the dialog's size and its controls' places, in dialog units.
 constexpr int kTemplateWidth = 317;
@@ -75,6 +76,8 @@ CustomMusicDialog::CustomMusicDialog(wxWindow* parent, std::unique_ptr<MediaPlay
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       m_player(std::move(player)),
       m_logic(*m_player, ReadProfileVolume()),
+      m_chooser(kFileFilterLabel, {"mp3", "wav", "wave", "mpeg", "mpg", "mpe", "mp2"},
+                AddFilesChooser::kMusic),
       m_timer(this, kTimerId) {
     SetUpFromTemplate(*this, kTemplateWidth, kTemplateHeight);
     CreateControls();
@@ -149,10 +152,14 @@ void CustomMusicDialog::ShowState() {
         m_list->RefreshRowColors();
         m_shownRowsRevision = m_logic.RowsRevision();
     }
-    if (m_logic.Selection() == -1) {
+    m_list->SetUnplayableRows(m_logic.UnplayableRows());
+    // Only the operations that clear the selection (Stop) clear the list's: the user's click on
+    // a row must stay while the playlist plays on.
+    if (m_shownSelectionClears != m_logic.SelectionClears()) {
         for (long row = 0; row < m_list->GetItemCount(); ++row) {
             m_list->SetItemState(row, 0, wxLIST_STATE_SELECTED);
         }
+        m_shownSelectionClears = m_logic.SelectionClears();
     }
     auto check = [](HoverCheckBox* box, bool checked) {
         if ((box->GetCheck() != 0) != checked) {
@@ -163,8 +170,16 @@ void CustomMusicDialog::ShowState() {
     for (int i = 0; i < 3; ++i) {
         check(m_modes[i], m_logic.ModeChecked(static_cast<MusicDialogLogic::Mode>(i)));
     }
+    const bool editable = m_logic.EditButtonsEnabled();
+    wxWindow* focus = FindFocus();
     for (int id : kEditButtons) {
-        FindWindow(id)->Enable(m_logic.EditButtonsEnabled());
+        wxWindow* button = FindWindow(id);
+        // A button disabled while it has the keyboard would leave the keyboard nowhere, and
+        // Escape would no longer close the dialog: Stop, which stays live, takes it over.
+        if (!editable && button == focus) {
+            FindWindow(ID_STOP)->SetFocus();
+        }
+        button->Enable(editable);
     }
     const int range = std::max(1, m_logic.PositionRange());
     if (m_position->GetMax() != range) {
@@ -206,10 +221,10 @@ void CustomMusicDialog::Command(int id) {
             m_logic.OnMode(ModeOfBox(id));
             break;
         case ID_ADD: {
-            wxFileDialog chooser(this, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString,
-                                 kFileFilter, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-            if (chooser.ShowModal() == wxID_OK) {
-                m_logic.AddMusicFile(chooser.GetPath().utf8_string());
+            const auto& rows = m_logic.Rows();
+            const wxString newest = rows.empty() ? wxString() : wxString::FromUTF8(rows.back());
+            for (const wxString& path : m_chooser.Choose(this, newest)) {
+                m_logic.AddMusicFile(path.utf8_string());
             }
             break;
         }
@@ -224,11 +239,24 @@ void CustomMusicDialog::OnButton(wxCommandEvent& event) {
 }
 
 void CustomMusicDialog::OnCheckBox(wxCommandEvent& event) {
+    if (event.GetId() == ID_ON_OFF) {
+        OnOnOffClicked(event.GetInt() != 0);
+        return;
+    }
     Command(event.GetId());
 }
 
-void CustomMusicDialog::OnListActivated(wxListEvent&) {
+void CustomMusicDialog::OnOnOffClicked(bool checked) {
+    // The state the click left, carried by the event: a tick between the click and this handler
+    // may already have set the box back to the playlist's state.
     ReadSelection();
+    m_logic.OnOnOff(checked);
+    ShowState();
+}
+
+void CustomMusicDialog::OnListActivated(wxListEvent& event) {
+    // The row double-clicked, whether or not it is still selected when the event comes.
+    m_logic.SetSelection(static_cast<int>(event.GetIndex()));
     m_logic.OnDoubleClick();
     ShowState();
 }
@@ -262,8 +290,10 @@ void CustomMusicDialog::OnClose(wxCloseEvent&) {
 }
 
 void CustomMusicDialog::OnTimer(wxTimerEvent&) {
+    const bool wasPlaying = m_logic.State() == MusicDialogLogic::kPlaying;
     m_logic.OnTimer();
-    if (m_logic.State() == MusicDialogLogic::kPlaying) {
+    // Also after the tick that stopped the list because none of its files could play.
+    if (wasPlaying || m_logic.State() == MusicDialogLogic::kPlaying) {
         ShowState();
     }
 }

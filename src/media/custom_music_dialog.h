@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "media/music_dialog_logic.h"
+#include "ui/file_chooser.h"
 
 class wxListEvent;
 class wxSlider;
@@ -55,6 +56,9 @@ public:
     // The user's actions, as the controls report them; public so that tests can drive them.
     void AddMusicFile(const wxString& path);
     void Command(int id);
+    // A click on On/Off that left the box `checked`.
+    void OnOnOffClicked(bool checked);
+    // Saves section "Custom Settings": when the dialog closes, and when the program ends.
     void SaveMusicSettings();
 
 private:
@@ -73,6 +77,8 @@ private:
     std::unique_ptr<MediaPlayer> m_player;
     MusicDialogLogic m_logic;
     unsigned m_shownRowsRevision = ~0u;
+    unsigned m_shownSelectionClears = 0;
+    AddFilesChooser m_chooser;
 
     PlaylistCtrl* m_list = nullptr;
     HoverCheckBox* m_onOff = nullptr;

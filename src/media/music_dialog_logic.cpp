@@ -34,10 +34,10 @@ MusicDialogLogic::MusicDialogLogic(MediaPlayer& player, int volume)
     m_player.SetVolume(m_nVolume);
 }
 
-void MusicDialogLogic::ChooseTrack(int fallbackRow, bool userPick) {
+bool MusicDialogLogic::ChooseTrack(int fallbackRow, bool userPick) {
     const int count = static_cast<int>(m_rows.size());
     if (count == 0) {
-        return;
+        return false;
     }
     const int sel = m_selection;
     //              | playing, no pick  | playing, pick | idle or stopped
@@ -60,23 +60,63 @@ void MusicDialogLogic::ChooseTrack(int fallbackRow, bool userPick) {
     } else {
         next = Rand() % count;
     }
-    // A chain that lost its row (a file that could not play leaves none) or a pick of no row
-    // starts again from the fallback row instead of reading outside the list.
+    // A chain that lost its row or a pick of no row starts again from the fallback row instead
+    // of reading outside the list.
     if (next < 0 || next >= count) {
         next = std::clamp(fallbackRow, 0, count - 1);
     }
-    m_nCurrent = next;
 
     m_player.Stop();
-    m_player.Close();
-    m_player.Open(m_rows[m_nCurrent]);
-    if (!m_player.CanPlay()) {
+    // A file that is missing, moved or broken must not silence the list: the rows after it (by
+    // the mode's rule) are tried, each at most once.
+    std::vector<bool> tried(m_rows.size(), false);
+    bool playable = false;
+    for (int attempt = 0; attempt < count && !playable; ++attempt) {
+        if (attempt > 0) {
+            next = NextCandidate(next, tried);
+        }
+        tried[static_cast<std::size_t>(next)] = true;
+        m_nCurrent = next;
+        m_player.Close();
+        m_player.Open(m_rows[m_nCurrent]);
+        playable = m_player.CanPlay();
+        m_unplayable[static_cast<std::size_t>(next)] = !playable;
+    }
+    if (!playable) {
         StopPlayback();
     }
     m_player.Seek(0);
     m_player.SetVolume(m_nVolume);
     m_positionRange = m_player.GetLength();
     m_nPosition = 0;
+    return playable;
+}
+
+int MusicDialogLogic::NextCandidate(int row, const std::vector<bool>& tried) {
+    const int count = static_cast<int>(m_rows.size());
+    if (m_nMode != kRandom) {
+        return (row + 1) % count;
+    }
+    // Random: any row not tried yet, each as likely.
+    const int left = static_cast<int>(std::count(tried.begin(), tried.end(), false));
+    if (left == 0) {
+        return row;
+    }
+    int pick = Rand() % left;
+    for (int r = 0; r < count; ++r) {
+        if (!tried[static_cast<std::size_t>(r)] && pick-- == 0) {
+            return r;
+        }
+    }
+    return row;
+}
+
+void MusicDialogLogic::PlayChosen(bool userPick) {
+    if (ChooseTrack(0, userPick)) {
+        StartPlayback();
+    } else if (!m_rows.empty()) {
+        m_onOff = false;
+    }
 }
 
 void MusicDialogLogic::StartPlayback() {
@@ -96,8 +136,13 @@ void MusicDialogLogic::StopPlayback() {
     m_player.Seek(0);
     m_nCurrent = -1;
     RefreshPlayingRow();
-    m_selection = -1;
+    ClearSelection();
     m_editEnabled = true;
+}
+
+void MusicDialogLogic::ClearSelection() {
+    m_selection = -1;
+    ++m_selectionClears;
 }
 
 void MusicDialogLogic::RefreshPlayingRow() {
@@ -106,14 +151,16 @@ void MusicDialogLogic::RefreshPlayingRow() {
 
 void MusicDialogLogic::AddMusicFile(const std::string& path) {
     m_rows.push_back(path);
+    m_unplayable.push_back(false);
     ++m_rowsRevision;
     m_nCount = static_cast<int>(m_rows.size());
 }
 
 void MusicDialogLogic::DeleteAllRows() {
     m_rows.clear();
+    m_unplayable.clear();
     ++m_rowsRevision;
-    m_selection = -1;
+    ClearSelection();
     m_nCount = 0;
 }
 
@@ -161,8 +208,7 @@ void MusicDialogLogic::LoadMusicSettings(const std::string& path) {
 }
 
 void MusicDialogLogic::OnPlay() {
-    ChooseTrack(0, false);
-    StartPlayback();
+    PlayChosen(false);
 }
 
 void MusicDialogLogic::OnStop() {
@@ -182,10 +228,11 @@ void MusicDialogLogic::OnDoubleClick() {
     if (m_selection < 0) {
         return;
     }
-    ChooseTrack(0, true);
     // Switches songs while playing; otherwise the song is only loaded.
     if (m_nState == kPlaying) {
-        StartPlayback();
+        PlayChosen(true);
+    } else {
+        ChooseTrack(0, true);
     }
 }
 
@@ -195,8 +242,9 @@ void MusicDialogLogic::OnRemove() {
         return;
     }
     m_rows.erase(m_rows.begin() + m_selection);
+    m_unplayable.erase(m_unplayable.begin() + m_selection);
     ++m_rowsRevision;
-    m_selection = -1;
+    ClearSelection();
     m_nCount = static_cast<int>(m_rows.size());
     ChooseTrack(0, false);
 }
@@ -232,8 +280,7 @@ void MusicDialogLogic::OnTimer() {
     }
     m_nPosition = m_player.GetPosition();
     if (m_player.CanPlay() && m_player.GetLength() == m_nPosition) {
-        ChooseTrack(0, false);
-        StartPlayback();
+        PlayChosen(false);
     }
 }
 

@@ -34,8 +34,11 @@ public:
     // --- the dialog's operations ---
 
     // Picks the row to play by mode and state and opens it (see the table in the .cpp); nothing
-    // when the list is empty. Every caller passes fallback row 0.
-    void ChooseTrack(int fallbackRow, bool userPick);
+    // when the list is empty. Every caller passes fallback row 0. A row whose file cannot play is
+    // marked (RowUnplayable) and passed over by the mode's rule: the next row in Repeat One and
+    // Repeat All, another random row not yet tried in Random, at most once round the list. True
+    // when a row that plays is open; false, with the playlist stopped, when none is.
+    bool ChooseTrack(int fallbackRow, bool userPick);
     void StartPlayback();
     void StopPlayback();
     void RefreshPlayingRow();
@@ -62,10 +65,15 @@ public:
 
     // --- the state the dialog shows ---
 
-    // The first selected row, or -1. Operations that clear the selection set it to -1.
+    // The first selected row, or -1. Operations that clear the selection set it to -1 and count
+    // in SelectionClears(), so the dialog clears its list's selection then, and only then.
     void SetSelection(int row) { m_selection = row; }
     int Selection() const { return m_selection; }
+    unsigned SelectionClears() const { return m_selectionClears; }
     const std::vector<std::string>& Rows() const { return m_rows; }
+    // By row: the row's file could not be played the last time it was opened (false once it
+    // plays again, and for rows not opened yet).
+    const std::vector<bool>& UnplayableRows() const { return m_unplayable; }
     // Grows whenever rows are added or deleted, so the dialog knows when to rebuild its list.
     unsigned RowsRevision() const { return m_rowsRevision; }
 
@@ -88,11 +96,19 @@ private:
     void SelectMode(Mode mode);
     void CheckOnly(Mode mode);
     void DeleteAllRows();
+    void ClearSelection();
+    // The row to try after `row` could not play; `tried` marks the rows tried so far.
+    int NextCandidate(int row, const std::vector<bool>& tried);
+    // ChooseTrack, then StartPlayback. When no row of the list can play, the playlist stays
+    // stopped and On/Off goes off, so the ambient sound comes back.
+    void PlayChosen(bool userPick);
 
     MediaPlayer& m_player;
     std::vector<std::string> m_rows;
+    std::vector<bool> m_unplayable;  // by row
     unsigned m_rowsRevision = 0;
     int m_selection = -1;
+    unsigned m_selectionClears = 0;
 
     bool m_onOff = false;
     bool m_modeBox[3] = {true, false, false};

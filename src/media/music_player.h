@@ -12,7 +12,9 @@ namespace reef {
 // MediaPlayer over a GStreamer playbin, playing the sound of one local file at a time.
 //
 // Open() waits for the file to preroll, at most kOpenTimeoutMs, so a file that cannot be read or
-// decoded costs the caller little; it then answers CanPlay() false and plays nothing. Nothing is
+// decoded costs the caller little; it then answers CanPlay() false and plays nothing. What is not
+// a regular file (a FIFO, a device, a folder) is refused before GStreamer sees it, as opening it
+// could block the program. Nothing is
 // ever shown or printed about such a file.
 //
 // The end of the stream and errors are read off the pipeline's bus whenever the position or the

@@ -53,6 +53,7 @@ ColorSlider::ColorSlider(wxWindow* parent, wxWindowID id, int value, int minValu
     Bind(wxEVT_LEFT_UP, &ColorSlider::OnLeftUp, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &ColorSlider::OnCaptureLost, this);
     Bind(wxEVT_KEY_DOWN, &ColorSlider::OnKeyDown, this);
+    Bind(wxEVT_MOUSEWHEEL, &ColorSlider::OnWheel, this);
     Bind(wxEVT_SET_FOCUS, &ColorSlider::OnFocus, this);
     Bind(wxEVT_KILL_FOCUS, &ColorSlider::OnFocus, this);
 }
@@ -113,6 +114,20 @@ void ColorSlider::OnLeftDown(wxMouseEvent& event) {
 void ColorSlider::OnMotion(wxMouseEvent& event) {
     if (m_dragging) {
         MoveByUser(Geometry().ValueAt(event.GetX(), event.GetY()));
+    }
+}
+
+void ColorSlider::OnWheel(wxMouseEvent& event) {
+    // A notch turned away from the user (or a push to the right) raises the value by a twentieth
+    // of the range. Touchpads scroll in fractions of a notch, which add up.
+    if (event.GetWheelDelta() <= 0) {
+        return;
+    }
+    m_wheelRotation += event.GetWheelRotation();
+    const int notches = m_wheelRotation / event.GetWheelDelta();
+    m_wheelRotation -= notches * event.GetWheelDelta();
+    if (notches != 0) {
+        MoveByUser(m_value + notches * std::max(1, (m_max - m_min) / 20));
     }
 }
 

@@ -10,9 +10,9 @@ namespace reef {
 
 // A slider drawn by the program: a green-framed channel, a red round thumb (a red and green
 // checkerboard while dragged or focused), tick marks when asked for, and a white and a green
-// mark at its two ends. Dragging, clicking the channel (the thumb jumps there), the arrow keys
-// and Page Up/Down move it; each change by the user sends a wxEVT_SLIDER command event with the
-// new value in GetInt().
+// mark at its two ends. Dragging, clicking the channel (the thumb jumps there), the arrow keys,
+// Page Up/Down and the mouse wheel (a twentieth of the range a notch) move it; each change by the
+// user sends a wxEVT_SLIDER command event with the new value in GetInt().
 class ColorSlider : public wxControl {
 public:
     // `style` is a combination of SliderStyle bits.
@@ -40,6 +40,7 @@ private:
     void OnLeftUp(wxMouseEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
     void OnKeyDown(wxKeyEvent& event);
+    void OnWheel(wxMouseEvent& event);
     void OnFocus(wxFocusEvent& event);
     void MoveByUser(int value);
     SliderGeometry Geometry() const;
@@ -52,6 +53,7 @@ private:
     int m_style;
     int m_tickFreq = 0;
     bool m_dragging = false;
+    int m_wheelRotation = 0;  // of the wheel turned since the last whole notch
 };
 
 }  // namespace reef

@@ -2,9 +2,18 @@
 
 namespace reef {
 
-PlaylistRowColors PlaylistRowColorsFor(int row, int playingRow) {
-    return PlaylistRowColors{kPlaylistTextColor,
-                             row == playingRow ? kPlaylistPlayingRowColor : kPlaylistRowColor};
+PlaylistRowColors PlaylistRowColorsFor(int row, int playingRow, bool unplayable) {
+    const bool playing = row == playingRow;
+    return PlaylistRowColors{
+        unplayable && !playing ? kPlaylistUnplayableTextColor : kPlaylistTextColor,
+        playing ? kPlaylistPlayingRowColor : kPlaylistRowColor};
+}
+
+PlaylistRowMark PlaylistRowMarkFor(int row, int playingRow, bool unplayable) {
+    if (row == playingRow) {
+        return PlaylistRowMark::kPlaying;
+    }
+    return unplayable ? PlaylistRowMark::kUnplayable : PlaylistRowMark::kNone;
 }
 
 }  // namespace reef

@@ -5,6 +5,7 @@
 namespace reef {
 
 inline constexpr ColorRef kPlaylistTextColor = 0xFF0000;
+inline constexpr ColorRef kPlaylistUnplayableTextColor = 0x707070;
 inline constexpr ColorRef kPlaylistRowColor = 0x82B8C4;
 inline constexpr ColorRef kPlaylistPlayingRowColor = 0x00FF00;
 
@@ -14,6 +15,13 @@ struct PlaylistRowColors {
 };
 
 // Colours of playlist row `row`; `playingRow` is the row being played, or -1 for none.
-PlaylistRowColors PlaylistRowColorsFor(int row, int playingRow);
+// `unplayable`: the row's file could not be played; its text is grey.
+PlaylistRowColors PlaylistRowColorsFor(int row, int playingRow, bool unplayable = false);
+
+// The mark drawn at the start of a row. Unlike the colours, it stays visible while the row is
+// selected and painted in the selection's colour.
+enum class PlaylistRowMark { kNone, kPlaying, kUnplayable };
+
+PlaylistRowMark PlaylistRowMarkFor(int row, int playingRow, bool unplayable);
 
 }  // namespace reef

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include <wx/listctrl.h>
 
@@ -11,6 +12,10 @@ namespace reef {
 // last row keeps the control's own background colour. The playing row is read from `playingRow`
 // (a function giving the row index, or -1 for none); rows are recoloured when it or the number
 // of rows changes, checked whenever the program is idle, or at once by RefreshRowColors().
+//
+// The selection paints its row in its own colours, so the playing row also carries a mark at
+// its start, a triangle, which stays visible when it is selected; a row whose file could not be
+// played is written in grey and marked with a red cross.
 class PlaylistCtrl : public wxListCtrl {
 public:
     using PlayingRowSource = std::function<int()>;
@@ -20,11 +25,18 @@ public:
                  long extraStyle = 0);
 
     void RefreshRowColors();
+    // By row: true for a row whose file could not be played. Recolours when it changed.
+    void SetUnplayableRows(const std::vector<bool>& rows);
+    bool RowUnplayable(int row) const;
+
+    // The mark images in the control's image list.
+    enum { kPlayingImage = 0, kUnplayableImage = 1 };
 
 private:
     void OnIdle(wxIdleEvent& event);
 
     PlayingRowSource m_playingRow;
+    std::vector<bool> m_unplayable;
     int m_coloredPlayingRow = -2;  // -2: nothing coloured yet
     int m_coloredRowCount = -1;
 };

@@ -1,5 +1,9 @@
 #include "view/aquarium_view.h"
 
+#include <unistd.h>
+
+#include <cstdio>
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <wx/dcclient.h>
@@ -7,6 +11,7 @@
 #include "media/ambient_loop.h"
 #include "media/ambient_sound.h"
 #include "media/custom_background_dialog.h"
+#include "media/custom_music_dialog.h"
 #include "media/sound_hand_over.h"
 #include "platform/desktop_sight.h"
 #include "platform/window_state.h"
@@ -127,6 +132,14 @@ void AquariumView::HandOverSound() {
 
 void AquariumView::Teardown() {
     if (m_context) {
+        // The program ends: what the media dialogs hold is saved, closed or not, so an edit made
+        // with a dialog still open is not lost.
+        if (m_pMusicDlg != nullptr) {
+            m_pMusicDlg->SaveMusicSettings();
+        }
+        if (m_pBackgroundDlg != nullptr) {
+            m_pBackgroundDlg->SaveBackgroundSettings();
+        }
         // The dialog's pictures are textures of this context.
         delete m_pBackgroundDlg;
         m_pBackgroundDlg = nullptr;
@@ -143,6 +156,12 @@ void AquariumView::Teardown() {
     m_timer.Stop();
     m_sight.reset();
     m_ambientLoop->Stop();
+}
+
+void AquariumView::ExitProgram() {
+    Teardown();
+    std::fflush(nullptr);
+    _exit(0);
 }
 
 }  // namespace reef

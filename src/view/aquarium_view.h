@@ -74,8 +74,13 @@ public:
     std::shared_ptr<const FrameState> SaveFrameState() const;
     void RestoreFrameState(const FrameState& state);
 
-    // Frees the GL objects, then the context, then stops the timer. Safe to call twice.
+    // Saves what the media dialogs hold, frees the GL objects, then the context, then stops the
+    // timer. The first call does it all; later calls only stop the timer and the sound.
     void Teardown();
+
+    // Ends the program at once with status 0, as the menu's "Exit" does: Teardown(), without
+    // closing the frame. Other settings than the dialogs' are not written.
+    [[noreturn]] void ExitProgram();
 
     // The last command of the popup menu; ID_MODE_IDLE hides the pointer over the tank.
     int Mode() const { return m_nCommand; }

@@ -1,8 +1,4 @@
 // The view's mouse input: the pointer rule, the right-click menu and its commands.
-#include <unistd.h>
-
-#include <cstdio>
-
 #include "fish/fish_settings_dialog.h"
 #include "media/custom_background_dialog.h"
 #include "media/custom_music_dialog.h"
@@ -77,10 +73,7 @@ void AquariumView::OnCommand(wxCommandEvent& event) {
             break;
         }
         case ID_EXIT_AQUARIUM:
-            // Ends at once, without closing the frame and without writing any setting.
-            Teardown();
-            std::fflush(nullptr);
-            _exit(0);
+            ExitProgram();
         default:
             event.Skip();
     }

@@ -89,6 +89,42 @@ wait_for_shown() {
     wait_for_title "$1" "${2:-5}" --onlyvisible
 }
 
+# Waits up to $2 seconds (default 5) until no shown window's title matches $1.
+wait_for_hidden() {
+    for _ in $(seq $((${2:-5} * 10))); do
+        [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null || true)" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Chooses item $1 of the menu opened at (100, 100) and waits for the dialog it shows, whose title
+# matches $2. Sets $dialog and the dialog's X, Y, WIDTH and HEIGHT.
+open_menu_dialog() {
+    choose_menu_item 100 100 "$1"
+    dialog=$(wait_for_shown "$2") || fail "the dialog $2 did not open"
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$dialog")"
+}
+
+# Clicks, as a hand does, the centre of the control at $1, $2 ($3 x $4 dialog units) of the dialog
+# that open_menu_dialog opened, whose client area is $5 x $6 dialog units.
+click_control() {
+    xdotool mousemove $((X + ($1 + $3 / 2) * WIDTH / $5)) $((Y + ($2 + $4 / 2) * HEIGHT / $6))
+    sleep 0.2
+    hand_click 1
+}
+
+# Writes "song 0.wav" to "song 2.wav" into the folder $1, each $2 seconds of one of the tones
+# in TONES.
+TONES=(440 660 990)
+write_songs() {
+    mkdir -p "$1"
+    for i in 0 1 2; do
+        sox -n -r 22050 -c 1 -b 16 "$1/song $i.wav" synth "$2" sine "${TONES[$i]}" vol 0.5
+    done
+}
+
 # Waits up to $2 seconds for process $1 to end; its exit status goes to EXIT_STATUS.
 wait_for_exit() {
     local pid=$1 seconds=${2:-10}
@@ -178,6 +214,24 @@ measure() {
     local file=$1 window=$2
     shift 2
     "$SOUND_PROBE" "$file" 22050 "$window" "$@"
+}
+
+# The runs of sound heard in the recording $1, in 100 ms windows, against the tones $2...: the
+# tone's index (from 0) while it holds nearly all the energy, "x" for sound that is none of the
+# tones (the ambient sound) lasting two windows or more; a window where a song starts or ends,
+# part tone and part silence, is neither. Each run is printed once: "0 1 2 0 ".
+tone_runs() {
+    local file=$1
+    shift
+    measure "$file" 100 "$@" | awk -v n=$# '
+        $2 <= 0.01 { others = 0; next }
+        {
+            t = ""
+            sum = 0
+            for (i = 0; i < n; i++) { sum += $(3 + i); if ($(3 + i) > 0.9) t = "" i }
+            if (t == "" && sum < 0.2) { if (++others < 2) next; t = "x" } else others = 0
+            if (t != "" && t != last) { printf "%s ", t; last = t }
+        }'
 }
 
 # Milliseconds since the epoch.

@@ -2,7 +2,8 @@
 # A right click, held as long as a hand holds it, opens the four-item menu at the pointer
 # (flipped to stay on screen near the edges) and chooses nothing by its release; a click outside
 # or Escape closes it and the tank goes on; a drag from the opening press onto an item chooses
-# that item; "  Exit" ends the program with status 0 and writes no settings. A menu exists only
+# that item; "  Exit" ends the program with status 0, saving what the media dialogs hold and
+# nothing else. A menu exists only
 # while it is open: no window of it is left behind once it has closed.
 source "$(dirname "$0")/lib.sh"
 start_display 1680x1050x24
@@ -88,7 +89,7 @@ settings="$XDG_CONFIG_HOME/glassreef/ReefSet.ini"
 # may still be writing it when the dialog has gone.
 for _ in $(seq 50); do grep -q '^MusicSum=' "$settings" && break; sleep 0.1; done
 grep -q '^MusicSum=' "$settings" || fail "closing the music dialog saved nothing"
-before=$(stat -c '%Y %s' "$settings"; md5sum <"$settings")
+before=$(cat "$settings")
 
 # "  Exit" is the fourth item: 3 x 48 + 24 below the top of a menu opened at y = 400; a press
 # and release there chooses it.
@@ -100,6 +101,9 @@ sleep 0.3
 hand_click 1
 wait_for_exit "$APP_PID" 10 || fail "Exit did not end the program"
 [ "$EXIT_STATUS" -eq 0 ] || fail "exit status $EXIT_STATUS"
-after=$(stat -c '%Y %s' "$settings"; md5sum <"$settings")
-[ "$before" = "$after" ] || fail "Exit changed the settings file"
+# Every line of the file is still there as it was; the background dialog, never closed, has
+# saved its section.
+changed=$(grep -vxFf "$settings" <<<"$before" || true)
+[ -z "$changed" ] || fail "Exit changed the settings file: $changed"
+grep -q '^ImageSum=0' "$settings" || fail "Exit did not save the background dialog"
 echo "PASS"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The user's own playlist as a user hears it: a saved list that was on plays at start-up in
-# Repeat All order with the ambient sound silent; switching "On/Off" off in the Custom Music
+# Repeat All order with the ambient sound silent, passing over a row whose file has gone; switching "On/Off" off in the Custom Music
 # dialog, opened from the menu, brings the ambient sound back; closing the dialog saves it.
 source "$(dirname "$0")/lib.sh"
 start_display 1280x1024x24
@@ -10,11 +10,7 @@ mkdir -p "$settings_dir"
 
 # Three songs of a second each, one tone each, in a folder whose name needs care in a URI.
 music="$SCRATCH/my music #1/été"
-mkdir -p "$music"
-tones=(440 660 990)
-for i in 0 1 2; do
-    sox -n -r 22050 -c 1 -b 16 "$music/song $i.wav" synth 1.0 sine "${tones[$i]}" vol 0.5
-done
+write_songs "$music" 1.0
 # The ambient sound at full scale, so that it would be plain to hear beside the songs.
 cat >"$settings_dir/ReefSet.ini" <<INI
 [Aquarium Settings]
@@ -24,10 +20,11 @@ RandomMusic=0
 CycMusic=1
 RepeatMusic=0
 OwnMusic=1
-MusicSum=3
+MusicSum=4
 MusicList0=$music/song 0.wav
-MusicList1=$music/song 1.wav
-MusicList2=$music/song 2.wav
+MusicList1=$music/moved away.wav
+MusicList2=$music/song 1.wav
+MusicList3=$music/song 2.wav
 INI
 
 start_recording "$SCRATCH/music.raw"
@@ -36,20 +33,7 @@ window=$(wait_for_window 30) || fail "no window"
 sleep 5
 stop_recording
 
-# The runs of sound heard, in 100 ms windows: 0, 1 or 2 while that song's tone holds nearly
-# all the energy, "x" for sound that is none of the tones (the ambient sound) lasting two
-# windows or more; a window where a song starts or ends, part tone and part silence, is neither.
-tone_runs() {
-    measure "$1" 100 "${tones[@]}" | awk '
-        $2 <= 0.01 { others = 0; next }
-        {
-            t = ""
-            for (i = 0; i < 3; i++) if ($(3 + i) > 0.9) t = "" i
-            if (t == "" && $3 + $4 + $5 < 0.2) { if (++others < 2) next; t = "x" } else others = 0
-            if (t != "" && t != last) { printf "%s ", t; last = t }
-        }'
-}
-runs=$(tone_runs "$SCRATCH/music.raw")
+runs=$(tone_runs "$SCRATCH/music.raw" "${TONES[@]}")
 echo "heard: $runs"
 # The first four runs are the songs in order, with nothing else heard before or between them.
 case "$runs" in
@@ -69,7 +53,7 @@ sleep 1
 start_recording "$SCRATCH/ambient.raw"
 sleep 2
 stop_recording
-runs=$(tone_runs "$SCRATCH/ambient.raw")
+runs=$(tone_runs "$SCRATCH/ambient.raw" "${TONES[@]}")
 echo "after On/Off: $runs"
 [ "$runs" = "x " ] || fail "the ambient sound did not come back alone: $runs"
 
@@ -79,8 +63,8 @@ for _ in $(seq 30); do
     sleep 0.1
 done
 grep -q '^OwnMusic=0' "$settings_dir/ReefSet.ini" || fail "closing the dialog did not save On/Off"
-grep -q '^MusicSum=3' "$settings_dir/ReefSet.ini" || fail "closing the dialog did not save the list"
-grep -q "^MusicList1=$music/song 1.wav" "$settings_dir/ReefSet.ini" || fail "the list was saved wrong"
+grep -q '^MusicSum=4' "$settings_dir/ReefSet.ini" || fail "closing the dialog did not save the list"
+grep -q "^MusicList2=$music/song 1.wav" "$settings_dir/ReefSet.ini" || fail "the list was saved wrong"
 [ -z "$(xdotool search --onlyvisible --name '^Custom Music - Glass Reef' 2>/dev/null)" ] ||
     fail "Escape did not hide the dialog"
 kill -0 "$APP_PID" || fail "the program ended"

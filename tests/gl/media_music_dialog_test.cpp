@@ -2,6 +2,7 @@
 #include <wx/button.h>
 #include <wx/listctrl.h>
 #include <wx/statbox.h>
+#include <wx/timer.h>
 
 #include <map>
 #include <string>
@@ -17,6 +18,7 @@
 #include "settings/ini_file.h"
 #include "ui/dialog_units.h"
 #include "ui/hover_check_box.h"
+#include "ui/playlist_ctrl.h"
 #include "ui/wx_colour.h"
 #include "view/aquarium_view.h"
 
@@ -74,6 +76,21 @@ protected:
 
     void Select(long row) {
         List()->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    }
+    long Selected() const {
+        return List()->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+    }
+    // One tick of the dialog's 200 ms timer, now.
+    void Tick() {
+        wxTimer timer(m_dialog, Dialog::kTimerId);
+        wxTimerEvent event(timer);
+        m_dialog->ProcessWindowEvent(event);
+    }
+    void DoubleClick(long row) {
+        wxListEvent event(wxEVT_LIST_ITEM_ACTIVATED, Dialog::ID_LIST);
+        event.SetEventObject(List());
+        event.SetIndex(row);
+        List()->GetEventHandler()->ProcessEvent(event);
     }
 
     Dialog* m_dialog = nullptr;
@@ -193,6 +210,73 @@ TEST_F(MusicDialogTest, StopClearsTheSelectionAndRemoveWithoutOneAsks) {
     ASSERT_EQ(List()->GetItemCount(), 1);
     EXPECT_EQ(List()->GetItemText(0), "b.mp3");
     SetMessageHandler(nullptr);
+}
+
+// The box posts its click; a tick that comes before the dialog handles it shows the playlist's
+// state in the box again. The click must still count.
+TEST_F(MusicDialogTest, OnOffActsOnTheStateTheClickLeftEvenAfterATick) {
+    m_dialog->AddMusicFile("/music/one.mp3");
+    for (bool on : {true, false, true, false}) {
+        Box(Dialog::ID_ON_OFF)->Click();
+        Tick();
+        test::ProcessPendingEvents();
+        EXPECT_EQ(m_dialog->Logic().OnOffChecked(), on);
+        EXPECT_EQ(Box(Dialog::ID_ON_OFF)->GetCheck() != 0, on);
+        EXPECT_EQ(m_dialog->Logic().State() == MusicDialogLogic::kPlaying, on);
+    }
+}
+
+TEST_F(MusicDialogTest, TicksKeepTheSelectionAndADoubleClickWhilePlayingSwitches) {
+    for (const char* path : {"a.mp3", "b.mp3", "c.mp3"}) {
+        m_dialog->AddMusicFile(path);
+    }
+    m_dialog->Command(Dialog::ID_PLAY);
+    ASSERT_EQ(m_dialog->Logic().Current(), 0);
+    Select(2);
+    Tick();
+    Tick();
+    EXPECT_EQ(Selected(), 2) << "a tick cleared the user's selection";
+    DoubleClick(2);
+    EXPECT_EQ(m_dialog->Logic().Current(), 2);
+    EXPECT_EQ(m_dialog->Logic().State(), MusicDialogLogic::kPlaying);
+    // Stop, and only Stop, clears it.
+    m_dialog->Command(Dialog::ID_STOP);
+    EXPECT_EQ(Selected(), -1);
+}
+
+TEST_F(MusicDialogTest, PlayHandsTheKeyboardToStopAndBadRowsAreMarked) {
+    m_dialog->AddMusicFile("bad.mp3");
+    m_dialog->AddMusicFile("good.mp3");
+    wxWindow* play = m_dialog->FindWindow(Dialog::ID_PLAY);
+    play->SetFocus();
+    ASSERT_EQ(wxWindow::FindFocus(), play);
+    m_dialog->Command(Dialog::ID_PLAY);
+    EXPECT_FALSE(play->IsEnabled());
+    EXPECT_EQ(wxWindow::FindFocus(), m_dialog->FindWindow(Dialog::ID_STOP));
+
+    // "bad.mp3" was passed over, and its row says so.
+    EXPECT_EQ(m_dialog->Logic().Current(), 1);
+    auto* list = static_cast<PlaylistCtrl*>(List());
+    EXPECT_TRUE(list->RowUnplayable(0));
+    auto image = [&](long row) {
+        wxListItem item;
+        item.SetId(row);
+        item.SetMask(wxLIST_MASK_IMAGE);
+        list->GetItem(item);
+        return item.GetImage();
+    };
+    EXPECT_EQ(image(0), PlaylistCtrl::kUnplayableImage);
+    EXPECT_EQ(image(1), PlaylistCtrl::kPlayingImage);
+}
+
+TEST_F(MusicDialogTest, TheWheelOverTheVolumeSliderStepsTheVolume) {
+    wxWindow* slider = m_dialog->FindWindow(Dialog::ID_SLIDER_VOLUME);
+    const int before = m_dialog->Logic().Volume();
+    wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+    wheel.m_wheelRotation = -120;
+    wheel.m_wheelDelta = 120;
+    slider->GetEventHandler()->ProcessEvent(wheel);
+    EXPECT_EQ(m_dialog->Logic().Volume(), before - 50);
 }
 
 class SavedPlaylistTest : public MusicDialogTest {

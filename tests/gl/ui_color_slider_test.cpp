@@ -81,5 +81,30 @@ TEST_F(ColorSliderTest, VerticalSliderHasItsMarksDownTheLeftSide) {
     EXPECT_EQ(PixelAt(image, 15, 14), kSliderThumbColor) << "thumb of the minimum at the top";
 }
 
+// A notch of the wheel moves a twentieth of the range, up for a turn away from the user;
+// touchpads' fractions of a notch add up.
+TEST_F(ColorSliderTest, TheWheelStepsTheValue) {
+    ColorSlider* slider = Make();  // 0..100 at 50
+    auto turn = [&](int rotation) {
+        wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+        wheel.m_wheelRotation = rotation;
+        wheel.m_wheelDelta = 120;
+        slider->GetEventHandler()->ProcessEvent(wheel);
+    };
+    turn(120);
+    EXPECT_EQ(slider->GetValue(), 55);
+    turn(60);
+    EXPECT_EQ(slider->GetValue(), 55);
+    turn(60);
+    EXPECT_EQ(slider->GetValue(), 60);
+    turn(-240);
+    EXPECT_EQ(slider->GetValue(), 50);
+    for (int i = 0; i < 30; ++i) {
+        turn(-120);
+    }
+    EXPECT_EQ(slider->GetValue(), 0);
+    EXPECT_EQ(m_events, (std::vector<int>{55, 60, 50, 45, 40, 35, 30, 25, 20, 15, 10, 5, 0}));
+}
+
 }  // namespace
 }  // namespace reef

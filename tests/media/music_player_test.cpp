@@ -183,6 +183,9 @@ TEST(MusicPlayer, FilesThatCannotPlayAreRefusedQuietly) {
     // Adaptive multi-rate speech: the type is known, but no decoder for it is installed.
     WriteText(dir / "speech.amr", "#!AMR\n" + std::string(64, '\x3c'));
     std::filesystem::create_directory(dir / "folder.mp3");
+    // Opening a FIFO for reading waits for a writer; nobody writes this one.
+    ASSERT_EQ(mkfifo((dir / "pipe.mp3").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir / "zero.wav");
     WriteText(dir / "locked.wav", wave);
     chmod((dir / "locked.wav").c_str(), 0);
 
@@ -190,10 +193,16 @@ TEST(MusicPlayer, FilesThatCannotPlayAreRefusedQuietly) {
         const char* file;
         const char* what;
     } cases[] = {
-        {"missing.mp3", "no such file"},        {"empty.mp3", "empty file"},
-        {"text.mp3", "a text file named .mp3"}, {"cut.wav", "a wave file cut inside its header"},
-        {"noise.wav", "bytes of no format"},    {"speech.amr", "a format without a decoder"},
-        {"folder.mp3", "a directory"},          {"locked.wav", "a file that cannot be read"},
+        {"missing.mp3", "no such file"},
+        {"empty.mp3", "empty file"},
+        {"text.mp3", "a text file named .mp3"},
+        {"cut.wav", "a wave file cut inside its header"},
+        {"noise.wav", "bytes of no format"},
+        {"speech.amr", "a format without a decoder"},
+        {"folder.mp3", "a directory"},
+        {"locked.wav", "a file that cannot be read"},
+        {"pipe.mp3", "a FIFO"},
+        {"zero.wav", "a link to an endless device"},
     };
     MusicPlayer player("fakesink");
     for (const auto& c : cases) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,16 +20,16 @@ using test::ScratchDir;
 using test::WriteText;
 
 // A player whose songs last `length` ms and end when the test says so; files named in
-// `unplayable` cannot play.
+// `unplayable` when they are opened cannot play.
 class FakePlayer : public MediaPlayer {
 public:
     void Open(const std::string& file) override {
         opened.push_back(file);
-        m_file = file;
+        m_canPlay = !file.empty() && unplayable.count(file) == 0;
         m_position = 0;
         playing = false;
     }
-    bool CanPlay() const override { return !m_file.empty() && unplayable.count(m_file) == 0; }
+    bool CanPlay() const override { return m_canPlay; }
     void Play() override { playing = CanPlay(); }
     void Stop() override { playing = false; }
     void Seek(int milliseconds) override { m_position = milliseconds; }
@@ -47,7 +48,7 @@ public:
     int length = 3000;
 
 private:
-    std::string m_file;
+    bool m_canPlay = false;
     int m_position = 0;
 };
 
@@ -235,21 +236,129 @@ TEST_F(MusicDialog, DoubleClickLoadsWhileStoppedAndSwitchesWhilePlaying) {
     EXPECT_EQ(player.opened.size(), opens);
 }
 
-TEST_F(MusicDialog, AFileThatCannotPlayStallsSilentlyUntilStop) {
-    AddSongs(2);
-    player.unplayable["song0.mp3"] = true;
+// A missing, moved or broken file is passed over by the mode's rule and marked, and the list
+// plays on. Four rows; Random draws from the process generator.
+TEST_F(MusicDialog, UnplayableRowsArePassedOverByTheModesRule) {
+    struct Case {
+        const char* what;
+        MusicDialogLogic::Mode mode;
+        std::vector<int> unplayable;
+        int selection;              // before Play; -1: none
+        std::vector<int> expected;  // the rows played: by Play, then after each song's end
+    } const cases[] = {
+        {"Repeat All skips a bad row between good ones",
+         MusicDialogLogic::kRepeatAll,
+         {1},
+         -1,
+         {0, 2, 3, 0, 2}},
+        {"Repeat All wraps past bad rows at the end",
+         MusicDialogLogic::kRepeatAll,
+         {2, 3},
+         1,
+         {1, 0, 1}},
+        {"Repeat One goes on to the next row and keeps it",
+         MusicDialogLogic::kRepeatOne,
+         {0, 1},
+         -1,
+         {2, 2, 2}},
+        {"a chosen bad row leads to the next good one",
+         MusicDialogLogic::kRepeatOne,
+         {3},
+         3,
+         {0, 0}},
+        {"Random tries other rows until one plays",
+         MusicDialogLogic::kRandom,
+         {0, 1, 2},
+         -1,
+         {3, 3, 3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakePlayer p;
+        MusicDialogLogic l(p, 1000);
+        for (int i = 0; i < 4; ++i) {
+            l.AddMusicFile("row" + std::to_string(i));
+        }
+        for (int row : c.unplayable) {
+            p.unplayable["row" + std::to_string(row)] = true;
+        }
+        l.OnMode(c.mode);
+        l.SetSelection(c.selection);
+        std::vector<int> played;
+        l.OnPlay();
+        played.push_back(l.Current());
+        while (played.size() < c.expected.size()) {
+            p.EndSong();
+            l.OnTimer();
+            played.push_back(l.Current());
+        }
+        EXPECT_EQ(played, c.expected);
+        EXPECT_EQ(l.State(), MusicDialogLogic::kPlaying);
+        EXPECT_TRUE(p.playing);
+        EXPECT_EQ(PlayingRow(), c.expected.back());
+        for (int row = 0; row < 4; ++row) {
+            const bool bad = std::count(c.unplayable.begin(), c.unplayable.end(), row) > 0;
+            const bool tried = bad && std::count(p.opened.begin(), p.opened.end(),
+                                                 "row" + std::to_string(row)) > 0;
+            EXPECT_EQ(l.UnplayableRows()[row], tried) << "row " << row;
+        }
+    }
+    EXPECT_TRUE(Messages().empty());
+}
+
+// With no row that plays, each is tried once; the list stops with On/Off off, so the ambient
+// sound comes back, and the rows stay marked.
+TEST_F(MusicDialog, WithNoPlayableRowTheListStopsAndTheAmbienceComesBack) {
+    AddSongs(3);
+    for (int i = 0; i < 3; ++i) {
+        player.unplayable["song" + std::to_string(i) + ".mp3"] = true;
+    }
+    logic.OnOnOff(true);
+    EXPECT_EQ(player.opened.size(), 4u);  // creation, then each row once
+    EXPECT_EQ(logic.State(), MusicDialogLogic::kStopped);
+    EXPECT_FALSE(logic.OnOffChecked());
+    EXPECT_TRUE(logic.EditButtonsEnabled());
+    EXPECT_EQ(PlayingRow(), -1);
+    EXPECT_EQ(logic.UnplayableRows(), (std::vector<bool>{true, true, true}));
+    logic.OnTimer();
+    EXPECT_FALSE(ProcessSoundFlags().ownMusicActive);
+
+    // The files come back: the marks go as each one plays.
+    player.unplayable.clear();
     logic.OnPlay();
     EXPECT_EQ(logic.State(), MusicDialogLogic::kPlaying);
-    EXPECT_EQ(logic.Current(), -1);
-    EXPECT_FALSE(player.playing);
-    EXPECT_FALSE(logic.EditButtonsEnabled());
-    for (int i = 0; i < 5; ++i) {
+    EXPECT_TRUE(logic.OnOffChecked());
+    EXPECT_EQ(logic.UnplayableRows(), (std::vector<bool>{false, true, true}));
+
+    // Files that go while the list plays: the chain stops at the end of the song.
+    for (int i = 0; i < 3; ++i) {
+        player.unplayable["song" + std::to_string(i) + ".mp3"] = true;
+    }
+    player.EndSong();
+    logic.OnTimer();
+    EXPECT_EQ(logic.State(), MusicDialogLogic::kStopped);
+    EXPECT_FALSE(logic.OnOffChecked());
+    logic.OnTimer();
+    EXPECT_FALSE(ProcessSoundFlags().ownMusicActive);
+    EXPECT_TRUE(Messages().empty());
+}
+
+// The timer never touches the selection; Stop clears it, and says so.
+TEST_F(MusicDialog, OnlyStopClearsTheSelection) {
+    AddSongs(3);
+    logic.OnPlay();
+    logic.SetSelection(2);
+    const unsigned clears = logic.SelectionClears();
+    for (int i = 0; i < 3; ++i) {
         logic.OnTimer();
     }
-    EXPECT_EQ(player.opened.size(), 2u);  // never chains on
+    player.EndSong();
+    logic.OnTimer();  // the next song starts
+    EXPECT_EQ(logic.Selection(), 2);
+    EXPECT_EQ(logic.SelectionClears(), clears);
     logic.OnStop();
-    EXPECT_TRUE(logic.EditButtonsEnabled());
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(logic.Selection(), -1);
+    EXPECT_NE(logic.SelectionClears(), clears);
 }
 
 TEST_F(MusicDialog, RemoveDeletesTheSelectedRowOrAsksForOne) {

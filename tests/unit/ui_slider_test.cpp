@@ -97,6 +97,17 @@ TEST(PlaylistColors, PlayingRowIsGreenOthersTan) {
     EXPECT_EQ(PlaylistRowColorsFor(0, -1).background, 0x82B8C4u);  // nothing playing
     EXPECT_EQ(PlaylistRowColorsFor(3, 3).text, 0xFF0000u);
     EXPECT_EQ(PlaylistRowColorsFor(2, 3).text, 0xFF0000u);
+    // A row that could not be played is written in grey, unless it plays again.
+    EXPECT_EQ(PlaylistRowColorsFor(2, 3, true).text, kPlaylistUnplayableTextColor);
+    EXPECT_EQ(PlaylistRowColorsFor(3, 3, true).text, 0xFF0000u);
+}
+
+TEST(PlaylistColors, MarksShowThePlayingRowAndRowsThatCouldNotPlay) {
+    EXPECT_EQ(PlaylistRowMarkFor(3, 3, false), PlaylistRowMark::kPlaying);
+    EXPECT_EQ(PlaylistRowMarkFor(3, 3, true), PlaylistRowMark::kPlaying);
+    EXPECT_EQ(PlaylistRowMarkFor(2, 3, true), PlaylistRowMark::kUnplayable);
+    EXPECT_EQ(PlaylistRowMarkFor(2, 3, false), PlaylistRowMark::kNone);
+    EXPECT_EQ(PlaylistRowMarkFor(0, -1, false), PlaylistRowMark::kNone);
 }
 
 }  // namespace
