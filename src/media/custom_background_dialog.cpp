@@ -6,6 +6,8 @@
 #include <wx/textctrl.h>
 #include <wx/valtext.h>
 
+#include <iterator>
+
 #include "media/media_dialog_look.h"
 #include "media/picture_textures.h"
 #include "scene/custom_background.h"
@@ -113,8 +115,14 @@ void CustomBackgroundDialog::CreateControls() {
     }
     // GTK draws a label straight onto the dialog's own background: transparent, as the
     // layout wants.
-    for (const auto& p : kLabels) {
-        new wxStaticText(this, p.id, p.text, at(p), size(p));
+    // The first four are the texts of the four boxes, and a click on one toggles its box.
+    HoverCheckBox* const labelled[] = {m_ownImage, m_orders[0], m_orders[1], m_orders[2]};
+    for (std::size_t i = 0; i < std::size(kLabels); ++i) {
+        const Placement& p = kLabels[i];
+        auto* label = new wxStaticText(this, p.id, p.text, at(p), size(p));
+        if (i < std::size(labelled)) {
+            labelled[i]->TakeClicksOf(label);
+        }
     }
 
     m_list = new wxListCtrl(this, kList.id, at(kList), size(kList),
@@ -207,10 +215,18 @@ void CustomBackgroundDialog::OnButton(wxCommandEvent& event) {
     switch (event.GetId()) {
         case ID_ADD_IMAGE: {
             // Owned by this dialog, so it opens above the tank, which stays on top.
-            wxFileDialog chooser(this, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString,
-                                 "(*.jpg;*.bmp;*.png)|*.jpg;*.bmp;*.png", wxFD_OPEN);
-            if (chooser.ShowModal() == wxID_OK) {
-                AddChosenImage(std::string(chooser.GetPath().fn_str()));
+            auto* button = dynamic_cast<HoverButton*>(event.GetEventObject());
+            auto choose = [this] {
+                wxFileDialog chooser(this, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString,
+                                     "(*.jpg;*.bmp;*.png)|*.jpg;*.bmp;*.png", wxFD_OPEN);
+                if (chooser.ShowModal() == wxID_OK) {
+                    AddChosenImage(std::string(chooser.GetPath().fn_str()));
+                }
+            };
+            if (button != nullptr) {
+                button->RunWithoutTooltip(choose);
+            } else {
+                choose();
             }
             break;
         }
