@@ -33,18 +33,23 @@ void GlPictureTextures::Release(unsigned int texture) {
     }
 }
 
-// SOIL_FLAG_INVERT_Y alone. The other flags of SOIL each made the picture worse than the
-// desktop snapshot beside it (bench/picture_frame_bench.cpp, Mesa llvmpipe, 1680 x 1050, a white
-// 255 that the snapshot shows as 236 under the tank's light):
-//  - SOIL_FLAG_NTSC_SAFE_RGB squeezes every channel into 16..235: white shows as 218, black as
-//    a grey 15, a washed-out picture for a television standard this screen is not.
-//  - SOIL_FLAG_COMPRESS_TO_DXT stores 4 x 4 blocks of two 16-bit colours: banding in skies,
-//    blocky edges, white off by a level or two, and sampling it costs the software renderer
-//    most of a frame's time.
-//  - SOIL_FLAG_MIPMAPS (and the power-of-two sides it needs, SOIL_FLAG_POWER_OF_TWO) resizes
-//    the picture to 2048 x 1024 or the nearest powers, then draws it with trilinear filtering:
-//    softer than a picture at the screen's own size, a third more memory, and slower.
-// Figures of each are in the README's section on the benchmarks.
+// SOIL_FLAG_INVERT_Y alone. Each other flag made the picture worse than the desktop snapshot
+// beside it, measured with bench/picture_frame_bench.cpp on Mesa's llvmpipe at 1680 x 1050
+// (frame times relative to the snapshot's, taken round by round on a loaded machine; white is
+// the level a white 255 shows at under the tank's light, 237 for the snapshot):
+//  - SOIL_FLAG_NTSC_SAFE_RGB squeezes every channel into 16..235: white shows as 218, and
+//    one-pixel detail keeps 13 to 15 % less contrast, for next to no time (3 to 5 %, within
+//    the noise). It is a television's range, not a screen's.
+//  - SOIL_FLAG_COMPRESS_TO_DXT keeps each 4 x 4 block as two 16-bit colours and two between
+//    them (smooth gradients band), and the software renderer decodes the blocks at every
+//    sample: 8 to 20 % more frame time.
+//  - SOIL_FLAG_MIPMAPS needs power-of-two sides, so SOIL stretches 1680 x 1050 to 2048 x 2048,
+//    and trilinear filtering then blurs one-pixel stripes to almost flat grey (contrast 9 to
+//    12 against 94 to 113): 33 to 49 % more frame time. SOIL_FLAG_POWER_OF_TWO alone costs no
+//    time but still halves that contrast.
+// All three together, at the nearest powers of two, as pictures were once made: white 222,
+// contrast 12 to 17, and 77 to 90 % more frame time than the snapshot, which on this renderer
+// halved the fish's speed. With this flag alone the picture matches the snapshot on all three.
 const unsigned int kPictureTextureFlags = SOIL_FLAG_INVERT_Y;
 
 unsigned int CreatePictureTexture(const wxImage& image, unsigned int soilFlags) {
