@@ -84,6 +84,14 @@ eval "$(xdotool getwindowgeometry --shell "$dialog")"
 # The dialog's point (x, y) in dialog units, on the screen.
 at() { echo $((X + $1 * WIDTH / 248)) $((Y + $2 * HEIGHT / 135)); }
 
+# Waits up to 5 s until no shown window's title matches $1.
+gone() {
+    for _ in $(seq 50); do
+        [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null || true)" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
 # GTK's tooltip is a window of its own named after the program.
 tooltip_shown() { [ -n "$(xdotool search --onlyvisible --name '^glassreef$' 2>/dev/null || true)" ]; }
 # "Add Image" sits at 7, 117 (50 x 11).
@@ -94,10 +102,7 @@ hand_click 1
 wait_for_shown '^Select a file$' 10 >/dev/null || fail "Add Image opened no file chooser"
 sleep 0.5
 xdotool key Escape
-for _ in $(seq 50); do
-    [ -z "$(xdotool search --onlyvisible --name '^Select a file$' 2>/dev/null || true)" ] && break
-    sleep 0.1
-done
+gone '^Select a file$' || fail "Escape did not close the file chooser"
 xdotool mousemove 300 700
 sleep 2
 ! tooltip_shown || fail "the Add Image tooltip stayed on screen after the file chooser closed"
@@ -114,12 +119,7 @@ sleep 0.5
 xdotool windowfocus --sync "$dialog" 2>/dev/null || xdotool windowfocus "$dialog"
 sleep 0.3
 xdotool key Escape
-for _ in $(seq 50); do
-    [ -z "$(xdotool search --onlyvisible --name '^Custom Background - ' 2>/dev/null || true)" ] && break
-    sleep 0.1
-done
-[ -z "$(xdotool search --onlyvisible --name '^Custom Background - ' 2>/dev/null || true)" ] ||
-    fail "Escape did not hide the dialog"
+gone '^Custom Background - ' || fail "Escape did not hide the dialog"
 
 section=$(sed -n '/^\[Custom Images\]/,/^\[/p' "$ini" | tr -d '\r')
 grep -qx 'ImageSum=0' <<<"$section" || fail "the list was not saved empty: $section"
