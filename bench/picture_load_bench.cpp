@@ -18,6 +18,7 @@
 #include "app/main_frame.h"
 #include "media/gl_picture_textures.h"
 #include "media/picture_decoder.h"
+#include "media/picture_header.h"
 #include "view/aquarium_view.h"
 
 namespace {
@@ -40,7 +41,7 @@ double StatusMiB(const char* field) {
     return 0.0;
 }
 
-// Builds the program's view, then loads the photo once; `limit` is the largest side passed on.
+// Builds the program's view, then loads the photo once, whole or brought to the screen.
 int LoadOnce(char* program, const std::string& photo, bool toScreen) {
     int wxArgc = 1;
     char* wxArgv[] = {program, nullptr};
@@ -54,8 +55,13 @@ int LoadOnce(char* program, const std::string& photo, bool toScreen) {
     const double before = StatusMiB("VmRSS:");
     std::ofstream("/proc/self/clear_refs") << "5";  // restarts the peak (VmHWM) from now
 
-    const int width = toScreen ? view.ScreenWidth() : 1 << 20;
-    const int height = toScreen ? view.ScreenHeight() : 1 << 20;
+    // Whole: a box of the photo's own size, so nothing is cropped or brought down.
+    const auto header = reef::ReadPictureHeader(photo);
+    if (!header) {
+        return 1;
+    }
+    const int width = toScreen ? view.ScreenWidth() : header->width;
+    const int height = toScreen ? view.ScreenHeight() : header->height;
     const auto start = Clock::now();
     const wxImage image = reef::DecodePicture(photo, width, height);
     const auto decoded = Clock::now();

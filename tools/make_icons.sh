@@ -52,12 +52,24 @@ for size in 16 22 24 32 64 128 256; do
     app_icon "$size" "$out/hicolor/${size}x${size}/glassreef.png"
 done
 
-# Check box, on: a green button with a white tick, 16 x 16.
-convert -size 16x16 xc:none -fill '#2f9e44' -stroke '#1b5e20' -strokewidth 1 \
-    -draw "circle 7.5,7.5 7.5,0.5" -fill none -stroke white -strokewidth 2 \
-    -draw "polyline 4,8 7,11 12,5" "$out/check_on.png"
-
-# Check box, off: a grey button with a sunken dark centre, 16 x 16.
-convert -size 16x16 xc:none -fill '#ced4da' -stroke '#495057' -strokewidth 1 \
-    -draw "circle 7.5,7.5 7.5,0.5" -fill '#495057' -stroke none -draw "circle 7.5,7.5 7.5,4.5" \
-    "$out/check_off.png"
+# The check-box looks, drawn on a 16 x 16 grid and scaled to 64 pixels (lines and all). The
+# check box brings them down to the pixels of its box at the screen's scale (14 at scale 1 and
+# 28 at scale 2 in the dialogs), so they stay sharp where a 16-pixel picture would be cut or
+# enlarged.
+check_icon() {
+    local on=$1 file=$2 s=4
+    local at="affine $s,0,0,$s,0,0"
+    if [ "$on" = 1 ]; then
+        # On: a green button with a white tick.
+        convert -size 64x64 xc:none -fill '#2f9e44' -stroke '#1b5e20' -strokewidth 1 \
+            -draw "$at circle 8,8 8,1" -fill none -stroke white -strokewidth 2 \
+            -draw "$at polyline 4.5,8.5 7,11 11.5,5.5" -depth 8 "$file"
+    else
+        # Off: a grey button with a sunken dark centre.
+        convert -size 64x64 xc:none -fill '#ced4da' -stroke '#495057' -strokewidth 1 \
+            -draw "$at circle 8,8 8,1" -fill '#495057' -stroke none -draw "$at circle 8,8 8,5" \
+            -depth 8 "$file"
+    fi
+}
+check_icon 1 "$out/check_on.png"
+check_icon 0 "$out/check_off.png"

@@ -5,6 +5,8 @@
 #include <wx/textctrl.h>
 #include <wx/valtext.h>
 
+#include <iterator>
+
 #include "media/media_dialog_look.h"
 #include "media/picture_textures.h"
 #include "scene/custom_background.h"
@@ -114,8 +116,14 @@ void CustomBackgroundDialog::CreateControls() {
     }
     // GTK draws a label straight onto the dialog's own background: transparent, as the
     // layout wants.
-    for (const auto& p : kLabels) {
-        new wxStaticText(this, p.id, p.text, at(p), size(p));
+    // The first four are the texts of the four boxes, and a click on one toggles its box.
+    HoverCheckBox* const labelled[] = {m_ownImage, m_orders[0], m_orders[1], m_orders[2]};
+    for (std::size_t i = 0; i < std::size(kLabels); ++i) {
+        const Placement& p = kLabels[i];
+        auto* label = new wxStaticText(this, p.id, p.text, at(p), size(p));
+        if (i < std::size(labelled)) {
+            labelled[i]->TakeClicksOf(label);
+        }
     }
 
     m_list = new wxListCtrl(this, kList.id, at(kList), size(kList),
@@ -211,15 +219,26 @@ void CustomBackgroundDialog::OnCheckBox(wxCommandEvent& event) {
 void CustomBackgroundDialog::OnButton(wxCommandEvent& event) {
     switch (event.GetId()) {
         case ID_ADD_IMAGE: {
-            const auto& rows = m_show.Rows();
-            const wxString newest = rows.empty() ? wxString() : FromPath(rows.back().path);
-            for (const wxString& path : m_chooser.Choose(this, newest)) {
-                // Each file is added as one chosen alone, but a full list says so only once.
-                const bool full = static_cast<int>(m_show.Rows().size()) >= Slideshow::kMaxImages;
-                AddChosenImage(std::string(path.fn_str()));
-                if (full) {
-                    break;
+            // The button's tooltip is taken away while the chooser is open, so it cannot be left
+            // standing on the screen when the chooser closes.
+            auto* button = dynamic_cast<HoverButton*>(event.GetEventObject());
+            auto choose = [this] {
+                const auto& rows = m_show.Rows();
+                const wxString newest = rows.empty() ? wxString() : FromPath(rows.back().path);
+                for (const wxString& path : m_chooser.Choose(this, newest)) {
+                    // Each file is added as one chosen alone, but a full list says so only once.
+                    const bool full =
+                        static_cast<int>(m_show.Rows().size()) >= Slideshow::kMaxImages;
+                    AddChosenImage(std::string(path.fn_str()));
+                    if (full) {
+                        break;
+                    }
                 }
+            };
+            if (button != nullptr) {
+                button->RunWithoutTooltip(choose);
+            } else {
+                choose();
             }
             break;
         }

@@ -2,6 +2,7 @@
 
 #include <wx/image.h>
 
+#include "media/picture_fit.h"
 #include "media/picture_textures.h"
 
 class wxGLCanvas;
@@ -9,14 +10,15 @@ class wxGLContext;
 
 namespace reef {
 
-// The slideshow's pictures as OpenGL textures of the view's context: each file is decoded at
-// most at the screen's size (media/picture_decoder.h), then SOIL makes the texture with
-// mipmaps, rows flipped for OpenGL, DXT compression where the driver has it and colours kept
-// within the NTSC-safe range. The context is made current on the canvas for every texture made
-// or freed, so callers may be any window's handler.
+// The slideshow's pictures as OpenGL textures of the view's context. Each file is decoded to
+// fill the background plane with its shape kept (media/picture_decoder.h), at `pictureSize`
+// (media/picture_fit.h: the plane's shape at the screen's density), then SOIL makes a texture
+// of it just as the desktop snapshot's is made: the picture's own size, linear filtering, edges
+// clamped. The context is made current on the canvas for every texture made or freed, so
+// callers may be any window's handler.
 class GlPictureTextures : public PictureTextures {
 public:
-    GlPictureTextures(wxGLCanvas& canvas, wxGLContext& context, int screenWidth, int screenHeight);
+    GlPictureTextures(wxGLCanvas& canvas, wxGLContext& context, PixelSize pictureSize);
 
     unsigned int Create(const std::string& path) override;
     void Release(unsigned int texture) override;
@@ -26,11 +28,18 @@ private:
 
     wxGLCanvas& m_canvas;
     wxGLContext& m_context;
-    int m_screenWidth;
-    int m_screenHeight;
+    PixelSize m_pictureSize;
 };
 
-// A new texture of `image` in the current context with the slideshow's flags; 0 on failure.
-unsigned int CreatePictureTexture(const wxImage& image);
+// The SOIL flags the slideshow's textures are made with: the rows flipped for OpenGL, nothing
+// else. What each other flag costs, measured with bench/picture_frame_bench.cpp on Mesa's
+// software renderer at 1680 x 1050 (the snapshot's frame for comparison), is written beside
+// kPictureTextureFlags in gl_picture_textures.cpp.
+extern const unsigned int kPictureTextureFlags;
+
+// A new texture of `image` in the current context, made by SOIL with `soilFlags`; 0 on failure.
+// Whatever the flags, the edges are clamped to the picture's own edge pixels.
+unsigned int CreatePictureTexture(const wxImage& image,
+                                  unsigned int soilFlags = kPictureTextureFlags);
 
 }  // namespace reef

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "media/picture_fit.h"
 #include "media/picture_header.h"
 
 namespace reef {
@@ -56,7 +57,7 @@ wxImage Upright(const wxImage& image, int orientation) {
 
 }  // namespace
 
-wxImage DecodePicture(const std::string& path, int maxWidth, int maxHeight) {
+wxImage DecodePicture(const std::string& path, int boxWidth, int boxHeight) {
     const auto header = ReadPictureHeader(path);
     if (!header || !WithinPixelLimit(header->width, header->height)) {
         return wxImage();
@@ -65,10 +66,12 @@ wxImage DecodePicture(const std::string& path, int maxWidth, int maxHeight) {
     wxLogNull quiet;
     EnsureHandlers();
 
-    // The limits on the stored picture, whose sides are swapped when it is shown turned.
+    boxWidth = std::max(1, boxWidth);
+    boxHeight = std::max(1, boxHeight);
+    // The box as the stored picture sees it: its sides swap when the picture is shown turned.
     const bool turned = header->orientation >= 5;
-    const int limitWidth = std::max(1, turned ? maxHeight : maxWidth);
-    const int limitHeight = std::max(1, turned ? maxWidth : maxHeight);
+    const int storedBoxWidth = turned ? boxHeight : boxWidth;
+    const int storedBoxHeight = turned ? boxWidth : boxHeight;
 
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
@@ -77,23 +80,28 @@ wxImage DecodePicture(const std::string& path, int maxWidth, int maxHeight) {
     wxFFileInputStream stream(file);  // takes the file and closes it
     wxImage image;
     if (header->format == PictureFormat::kJpeg) {
-        // The JPEG decoder takes the largest of 1/1, 1/2, 1/4, 1/8 that fits within these
-        // limits, one and a half times the screen, so the result is at least three quarters
-        // of the screen and the resampler below has little left to do. Scaled decoding skips
-        // most of the inverse transforms: a 24-megapixel photo decodes in a third of the time
-        // and an eighth of the memory.
-        image.SetOption(wxIMAGE_OPTION_MAX_WIDTH, limitWidth * 3 / 2);
-        image.SetOption(wxIMAGE_OPTION_MAX_HEIGHT, limitHeight * 3 / 2);
+        // The JPEG decoder takes the largest reduction of 1/2, 1/4, 1/8 whose result fits
+        // within these limits; this one still covers the box, so the resampler below only ever
+        // averages down. Scaled decoding skips most of the inverse transforms: a 24-megapixel
+        // photo decodes in a third of the time and an eighth of the memory.
+        const int reduction =
+            CoverReduction(header->width, header->height, storedBoxWidth, storedBoxHeight);
+        image.SetOption(wxIMAGE_OPTION_MAX_WIDTH, (header->width + reduction - 1) / reduction);
+        image.SetOption(wxIMAGE_OPTION_MAX_HEIGHT, (header->height + reduction - 1) / reduction);
     }
     if (!stream.IsOk() || !image.LoadFile(stream, TypeOf(header->format)) || !image.IsOk()) {
         return wxImage();
     }
-    const int width = std::min(image.GetWidth(), limitWidth);
-    const int height = std::min(image.GetHeight(), limitHeight);
-    if (width != image.GetWidth() || height != image.GetHeight()) {
+    // Cropped in the stored orientation, before the turn, so only what is shown is turned.
+    const PixelRect crop =
+        CoverCrop(image.GetWidth(), image.GetHeight(), storedBoxWidth, storedBoxHeight);
+    if (crop.width != image.GetWidth() || crop.height != image.GetHeight()) {
+        image = image.GetSubImage(wxRect(crop.x, crop.y, crop.width, crop.height));
+    }
+    if (crop.width > storedBoxWidth) {
         // Box averaging when shrinking: every source pixel counts, so fine detail does not
-        // turn into aliasing.
-        image.Rescale(width, height, wxIMAGE_QUALITY_HIGH);
+        // turn into aliasing. The crop has the box's shape, so both sides come down together.
+        image.Rescale(storedBoxWidth, storedBoxHeight, wxIMAGE_QUALITY_HIGH);
     }
     return Upright(image, header->orientation);
 }

@@ -1,5 +1,6 @@
 #include "media/slideshow.h"
 
+#include <algorithm>
 #include <string>
 
 #include "media/picture_textures.h"
@@ -25,6 +26,20 @@ Slideshow::Slideshow(PictureTextures& textures) : m_textures(textures) {}
 Slideshow::~Slideshow() {
     for (int row = 0; row < RowCount(); ++row) {
         m_textures.Release(m_texImages[row]);
+    }
+}
+
+void Slideshow::SetIntervalText(const std::string& text) {
+    m_interval = text;
+    // A number by the settings file's rules: blanks, an optional '+', then a digit. Anything
+    // else (nothing at all, a sign of a negative number, a letter) is no interval.
+    const std::size_t start = text.find_first_not_of(" \t\n\v\f\r");
+    std::size_t digit = start;
+    if (digit != std::string::npos && text[digit] == '+') {
+        ++digit;
+    }
+    if (digit < text.size() && text[digit] >= '0' && text[digit] <= '9') {
+        m_intervalSeconds = std::max<std::int64_t>(AtoiLike(text), kMinIntervalSeconds);
     }
 }
 
@@ -97,8 +112,7 @@ void Slideshow::Tick() {
     }
     ++m_nTicks;
     // In 64 bits: a hand-edited interval of two thousand million seconds stays a long wait.
-    const std::int64_t interval = AtoiLike(m_interval);
-    if (m_nTicks != 0 && m_nTicks * kTickMs < interval * 1000) {
+    if (m_nTicks != 0 && m_nTicks * kTickMs < m_intervalSeconds * 1000) {
         return;
     }
     m_texCurrent = PickPicture(0, false);
@@ -188,7 +202,7 @@ void Slideshow::LoadBackgroundSettings(const std::string& iniPath) {
     m_orderChecked = {repeatOne, repeatAll, random};
     m_ownImage = flag("OwnImage");
     const std::string interval = read("ImageTime");
-    m_interval = interval.empty() ? "5" : interval;
+    SetIntervalText(interval.empty() ? "5" : interval);
 
     const int n = AtoiLike(read("ImageSum"));
     for (int i = 0; i < n && i < kMaxListKeysRead; ++i) {

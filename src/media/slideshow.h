@@ -20,6 +20,9 @@ class Slideshow {
 public:
     static constexpr int kMaxImages = 10;
     static constexpr int kTickMs = 200;
+    // Pictures never change faster than this, whatever the field holds: an interval of 0 would
+    // otherwise switch at every tick, five pictures a second.
+    static constexpr int kMinIntervalSeconds = 1;
 
     enum Mode { kRepeatOne = 0, kRepeatAll = 1, kRandom = 2 };
 
@@ -41,8 +44,12 @@ public:
     bool OwnImage() const { return m_ownImage; }  // "Use your own image"
     bool OrderChecked(Mode box) const { return m_orderChecked[box]; }
     const std::string& IntervalText() const { return m_interval; }  // seconds, as typed
-    // The user typed into the interval field; read again at every tick.
-    void SetIntervalText(const std::string& text) { m_interval = text; }
+    // The user typed into the interval field; it takes effect at the next tick. A field that
+    // holds no number (empty while the user retypes it, or a hand-edited "x" or "-3") keeps the
+    // last interval that was a number; 0 counts as 1 s.
+    void SetIntervalText(const std::string& text);
+    // Seconds between switches: the last number the field held, at least kMinIntervalSeconds.
+    std::int64_t IntervalSeconds() const { return m_intervalSeconds; }
 
     // --- The controls' actions.
     // The "Use your own image" box after its own toggle: on starts the show, off stops it.
@@ -59,9 +66,8 @@ public:
     void ShowRow(int row);
     // One of the three order boxes: it becomes the only one checked.
     void ChooseOrder(Mode mode);
-    // The 200 ms timer: counts the tick and switches the picture when the interval is up (at
-    // once on the first tick after a start). An interval of 0, an empty field or one without
-    // digits switches at every tick.
+    // The 200 ms timer: counts the tick and switches the picture when IntervalSeconds() are up
+    // (at once on the first tick after a start).
     void Tick();
 
     // --- The operations the actions are made of.
@@ -108,6 +114,7 @@ private:
     bool m_ownImage = false;
     std::array<bool, 3> m_orderChecked{true, false, false};
     std::string m_interval = "5";
+    std::int64_t m_intervalSeconds = 5;
 };
 
 }  // namespace reef

@@ -21,10 +21,14 @@ struct CheckBoxLayout {
 
 // Default side of the round indicator in pixels.
 inline constexpr int kCheckIndicatorSize = 15;
+// Side of the check-box icons in pixels, at scale 1, when the control has room for it.
+inline constexpr int kCheckIconSize = 16;
 // Gap between the indicator and the text in pixels.
 inline constexpr int kCheckTextGap = 3;
 
-// `size` is the indicator's side; `textStyle` a combination of CheckBoxTextStyle bits.
+// `size` is the indicator's side; `textStyle` a combination of CheckBoxTextStyle bits. The
+// indicator stands 3 pixels inside the control, beside the text; in a control too small for
+// that it is the largest square up to `size` that fits, centred, and the text gets no room.
 CheckBoxLayout LayOutCheckBox(int width, int height, int size, int textStyle);
 
 // Indicator fill of the round look: the shadow colour when disabled, else the checked or the

@@ -1,5 +1,6 @@
 #include "ui/hover_button.h"
 
+#include <gtk/gtk.h>
 #include <wx/tooltip.h>
 
 namespace reef {
@@ -23,6 +24,22 @@ void HoverButton::SetTooltipText(const wxString& text, bool activate) {
         tip->SetTip(text);
     } else {
         SetToolTip(new wxToolTip(text));
+    }
+}
+
+void HoverButton::RunWithoutTooltip(const std::function<void()>& modal) {
+    GtkWidget* widget = GetHandle();
+    const bool hadTip = GetToolTip() != nullptr;
+    if (hadTip) {
+        UnsetToolTip();
+        // GTK looks again at the widget under the pointer, which has no tip now: a shown tip
+        // goes at once.
+        gtk_widget_trigger_tooltip_query(widget);
+    }
+    modal();
+    if (hadTip) {
+        SetToolTip(new wxToolTip(m_tooltipText));
+        gtk_widget_trigger_tooltip_query(widget);
     }
 }
 

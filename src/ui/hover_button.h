@@ -2,6 +2,8 @@
 
 #include <wx/button.h>
 
+#include <functional>
+
 namespace reef {
 
 // A push button with a tooltip of its own. A fast second click counts as a click: the double
@@ -20,6 +22,12 @@ public:
     // Sets the tooltip's text. The tooltip is created inactive on the first call and becomes
     // active once a call asks for it; an active tooltip stays active and only takes the text.
     void SetTooltipText(const wxString& text, bool activate = true);
+
+    // Runs `modal` (a dialog the button opens) with the tooltip taken away, then gives it back.
+    // A tip left showing when a modal dialog takes the pointer was never told the pointer left,
+    // and stayed on screen long after the dialog closed; given back, the tip shows again only
+    // where the pointer really is.
+    void RunWithoutTooltip(const std::function<void()>& modal);
 
     const wxString& TooltipText() const { return m_tooltipText; }
     bool TooltipActive() const { return m_tooltipActive; }

@@ -1,6 +1,7 @@
 #include "ui/hover_check_box.h"
 
 #include <algorithm>
+#include <vector>
 
 #include <wx/dcbuffer.h>
 #include <wx/settings.h>
@@ -31,6 +32,34 @@ wxString WrapWords(const wxDC& dc, const wxString& text, int width) {
         }
     }
     return result + line;
+}
+
+// `icon` (drawn large, see tools/make_icons.sh) at `side` x `side` pixels of a device with
+// `scale` physical pixels to one: averaged down to the device's own pixels, never enlarged, so
+// it is as sharp at scale 2 as at 1 and fits any box. The last few sizes are kept.
+wxBitmap IconAt(const wxBitmap& icon, int side, double scale) {
+    const int pixels = std::max(1, static_cast<int>(side * scale + 0.5));
+    struct Made {
+        const void* source;  // the icon's shared data, which stays alive in the icon cache
+        int pixels;
+        wxBitmap bitmap;
+    };
+    static auto* made = new std::vector<Made>();  // bitmaps must not outlive the toolkit
+    for (const Made& m : *made) {
+        if (m.source == icon.GetRefData() && m.pixels == pixels) {
+            return m.bitmap;
+        }
+    }
+    wxImage image = icon.ConvertToImage();
+    if (image.GetWidth() != pixels || image.GetHeight() != pixels) {
+        image.Rescale(pixels, pixels, wxIMAGE_QUALITY_HIGH);
+    }
+    wxBitmap bitmap(image, -1, scale);
+    if (made->size() >= 16) {
+        made->erase(made->begin());
+    }
+    made->push_back({icon.GetRefData(), pixels, bitmap});
+    return bitmap;
 }
 
 }  // namespace
@@ -79,6 +108,28 @@ void HoverCheckBox::Click() {
     event.SetInt(m_nCheck);
     // Posted, not sent: the parent sees the new state after this click is fully handled.
     wxPostEvent(this, event);
+}
+
+void HoverCheckBox::TakeClicksOf(wxWindow* label) {
+    auto press = [this, label](wxMouseEvent&) { m_pressedLabel = IsEnabled() ? label : nullptr; };
+    label->Bind(wxEVT_LEFT_DOWN, press);
+    label->Bind(wxEVT_LEFT_DCLICK, press);  // a fast second click is a click too
+    label->Bind(wxEVT_LEFT_UP, [this, label](wxMouseEvent& event) {
+        const bool pressedHere = m_pressedLabel == label;
+        m_pressedLabel = nullptr;
+        if (pressedHere && IsEnabled() && label->GetClientRect().Contains(event.GetPosition())) {
+            SetFocus();
+            Click();
+        }
+    });
+    label->Bind(wxEVT_ENTER_WINDOW, [this](wxMouseEvent& event) {
+        SetHover(!event.LeftIsDown());
+        event.Skip();
+    });
+    label->Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent& event) {
+        SetHover(false);
+        event.Skip();
+    });
 }
 
 void HoverCheckBox::SetHover(bool hover) {
@@ -142,7 +193,7 @@ void HoverCheckBox::OnKeyUp(wxKeyEvent& event) {
 }
 
 wxSize HoverCheckBox::DoGetBestSize() const {
-    const int side = HasIcons() ? m_hIconChecked.GetWidth() : m_nSize;
+    const int side = HasIcons() ? kCheckIconSize : m_nSize;
     const wxSize text = GetTextExtent(GetLabel());
     return wxSize(6 + side + kCheckTextGap + text.x + 2, 6 + std::max(side, text.y) + 2);
 }
@@ -166,7 +217,7 @@ void HoverCheckBox::DrawTo(wxDC& dc) const {
     }
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
 
-    const int side = HasIcons() ? m_hIconChecked.GetWidth() : m_nSize;
+    const int side = HasIcons() ? kCheckIconSize : m_nSize;
     const CheckBoxLayout layout = LayOutCheckBox(size.x, size.y, side, m_nOrigStyle);
     if (HasFocus()) {
         dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT), 1, wxPENSTYLE_DOT));
@@ -181,7 +232,8 @@ void HoverCheckBox::DrawTo(wxDC& dc) const {
 void HoverCheckBox::DrawIndicator(wxDC& dc, const wxRect& square, bool pressed) const {
     const wxPoint shift = pressed ? wxPoint(1, 1) : wxPoint(0, 0);
     if (HasIcons()) {
-        const wxBitmap& icon = m_nCheck ? m_hIconChecked : m_hIconUnchecked;
+        const wxBitmap icon = IconAt(m_nCheck ? m_hIconChecked : m_hIconUnchecked, square.width,
+                                     dc.GetContentScaleFactor());
         // Icons stand at the top of the control rather than centred beside the text.
         const wxPoint at = wxPoint(square.x, 0) + shift;
         dc.DrawBitmap(IsEnabled() ? icon : icon.ConvertToDisabled(), at, true);

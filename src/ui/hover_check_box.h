@@ -25,7 +25,9 @@ public:
     void SetCheck(int state, bool redraw = true);
     int GetCheck() const { return m_nCheck; }
     void SetColors(ColorRef checked, ColorRef unchecked);
-    // Icons from the program's resources in place of the round indicator; an icon that is
+    // Icons from the program's resources in place of the round indicator, drawn kCheckIconSize
+    // pixels square or as large as a smaller box allows (ui/check_box_layout.h), at the pixels
+    // of the device drawn on (sharp at any scale); an icon that is
     // missing leaves the round indicator in use.
     void SetIcons(int checkedIconId, int uncheckedIconId);
     bool IsHovering() const { return m_bHover; }
@@ -35,6 +37,11 @@ public:
 
     // The user's click: toggle, repaint, tell the parent.
     void Click();
+
+    // Makes `label`, the box's text standing beside it as a control of its own, part of the
+    // box: a click on it toggles the box and the pointer over it lights the box up, as with a
+    // check box's own text.
+    void TakeClicksOf(wxWindow* label);
 
 private:
     void OnPaint(wxPaintEvent& event);
@@ -59,6 +66,7 @@ private:
     wxBitmap m_hIconChecked;
     wxBitmap m_hIconUnchecked;
     int m_nOrigStyle;
+    wxWindow* m_pressedLabel = nullptr;  // the label the left button went down on
 };
 
 }  // namespace reef

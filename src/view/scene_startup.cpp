@@ -18,9 +18,11 @@
 #include "resources/extraction.h"
 #include "resources/scramble.h"
 #include "resources/textures.h"
+#include "scene/background_plane.h"
 #include "scene/ripple_grid.h"
 #include "settings/aquarium_settings.h"
 #include "view/aquarium_view.h"
+#include "view/screen_tables.h"
 
 namespace reef {
 
@@ -83,10 +85,15 @@ void AquariumView::CreateDialogs() {
     // so a window manager keeps it above the tank, which stays on top of every other window.
     wxWindow* frame = wxGetTopLevelParent(this);
     m_pMusicDlg = new CustomMusicDialog(frame, std::make_unique<MusicPlayer>());
-    // The background dialog loads its saved pictures now, into this context.
+    // The background dialog loads its saved pictures now, into this context, each brought to
+    // the shape of the plane it is drawn on.
+    const PlaneHalfSize plane =
+        BackgroundHalfSize(AspectClassForScreen(m_nScreenWidth, m_nScreenHeight), m_nScreenWidth,
+                           m_nScreenHeight, IsAspectClassListed(m_nScreenWidth, m_nScreenHeight));
+    const PixelSize pictureSize =
+        PlanePictureSize(m_nScreenWidth, m_nScreenHeight, plane.width / plane.height);
     m_pBackgroundDlg = new CustomBackgroundDialog(
-        this,
-        std::make_unique<GlPictureTextures>(*this, *m_context, m_nScreenWidth, m_nScreenHeight));
+        this, std::make_unique<GlPictureTextures>(*this, *m_context, pictureSize));
 }
 
 void AquariumView::StartScene() {

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # A saved slideshow of three pictures in three formats, "Use your own image" on, Repeat All and
-# an interval of 1 s: behind the tank the pictures of rows 1, 2, 0, 1 follow each other, one
-# switch a second. The menu's "  Custom Background" opens the dialog; Remove All and Escape
-# hide it and save the section with an empty list.
+# an interval of 0 s: behind the tank the pictures of rows 1, 2, 0, 1 follow each other, one
+# switch a second (never faster). The menu's "  Custom Background" opens the dialog; the Add
+# Image tooltip goes once the file chooser it opened has closed; a click on the text "Use your
+# own image" unticks it; Remove All and Escape hide the dialog and save the section with an
+# empty list.
 source "$(dirname "$0")/lib.sh"
 start_display 1680x1050x24
 
@@ -20,7 +22,7 @@ ini="$XDG_CONFIG_HOME/glassreef/ReefSet.ini"
     echo "CycImage=1"
     echo "RepeatImage=0"
     echo "OwnImage=1"
-    echo "ImageTime=1"
+    echo "ImageTime=0"
     echo "ImageSum=3"
     echo "ImageList0=$pictures/red.png"
     echo "ImageList1=$pictures/green.jpg"
@@ -78,25 +80,52 @@ dialog=$(wait_for_shown '^Custom Background - ' 10) || fail "the dialog did not 
 sleep 1
 [ -n "${DIALOG_SHOT:-}" ] && import -window root "$DIALOG_SHOT"
 
-# "Remove All" sits at 119, 117 (50 x 11) of the dialog's 248 x 135 dialog units.
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
+# The dialog's point (x, y) in dialog units, on the screen.
+at() { echo $((X + $1 * WIDTH / 248)) $((Y + $2 * HEIGHT / 135)); }
+
+# Waits up to 5 s until no shown window's title matches $1.
+gone() {
+    for _ in $(seq 50); do
+        [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null || true)" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+# GTK's tooltip is a window of its own named after the program.
+tooltip_shown() { [ -n "$(xdotool search --onlyvisible --name '^glassreef$' 2>/dev/null || true)" ]; }
+# "Add Image" sits at 7, 117 (50 x 11).
+xdotool mousemove $(at 32 122)
+for _ in $(seq 50); do tooltip_shown && break; sleep 0.1; done
+tooltip_shown || fail "no tooltip over Add Image"
+hand_click 1
+wait_for_shown '^Select a file$' 10 >/dev/null || fail "Add Image opened no file chooser"
+sleep 0.5
+xdotool key Escape
+gone '^Select a file$' || fail "Escape did not close the file chooser"
+xdotool mousemove 300 700
+sleep 2
+! tooltip_shown || fail "the Add Image tooltip stayed on screen after the file chooser closed"
+
+# The text "Use your own image" at 20, 13 (73 x 11), as a hand clicks it.
+xdotool mousemove $(at 50 18)
+sleep 0.3
+hand_click 1
+sleep 0.5
+
+# "Remove All" sits at 119, 117 (50 x 11) of the dialog's 248 x 135 dialog units.
 xdotool mousemove $((X + (119 + 25) * WIDTH / 248)) $((Y + (117 + 5) * HEIGHT / 135)) click 1
 sleep 0.5
 xdotool windowfocus --sync "$dialog" 2>/dev/null || xdotool windowfocus "$dialog"
 sleep 0.3
 xdotool key Escape
-for _ in $(seq 50); do
-    [ -z "$(xdotool search --onlyvisible --name '^Custom Background - ' 2>/dev/null || true)" ] && break
-    sleep 0.1
-done
-[ -z "$(xdotool search --onlyvisible --name '^Custom Background - ' 2>/dev/null || true)" ] ||
-    fail "Escape did not hide the dialog"
+gone '^Custom Background - ' || fail "Escape did not hide the dialog"
 
 section=$(sed -n '/^\[Custom Images\]/,/^\[/p' "$ini" | tr -d '\r')
 grep -qx 'ImageSum=0' <<<"$section" || fail "the list was not saved empty: $section"
-grep -qx 'OwnImage=1' <<<"$section" || fail "OwnImage not kept: $section"
+grep -qx 'OwnImage=0' <<<"$section" || fail "a click on its text did not untick the box: $section"
 grep -qx 'CycImage=1' <<<"$section" || fail "CycImage not kept: $section"
-grep -qx 'ImageTime=1' <<<"$section" || fail "ImageTime not kept: $section"
+grep -qx 'ImageTime=0' <<<"$section" || fail "ImageTime not kept: $section"
 kill -0 "$APP_PID" || fail "the program ended with the dialog"
 
 press_key "$window" Escape

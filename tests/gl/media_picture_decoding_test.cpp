@@ -1,6 +1,7 @@
 // The slideshow's pictures as users have them: every format decodes at its size with its
-// colours, photos come out upright and no larger than the screen, and every broken or hostile
-// file is refused with the program's message, adds no row and logs nothing.
+// colours, photos come out upright and fill the screen with their shape kept, as sharp and
+// bright as the desktop snapshot, and every broken or hostile file is refused with the
+// program's message, adds no row and logs nothing.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -9,17 +10,25 @@
 #include <wx/log.h>
 #include <zlib.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../unit/test_env.h"
+#include "gl_image.h"
 #include "gl_test_support.h"
 #include "media/gl_picture_textures.h"
 #include "media/picture_decoder.h"
 #include "media/slideshow.h"
 #include "platform/message.h"
+#include "resources/textures.h"
+#include "scene/background_pass.h"
+#include "scene/lighting.h"
+#include "scene/ripple_grid.h"
 #include "view/aquarium_view.h"
 
 namespace reef {
@@ -164,7 +173,8 @@ TEST(PictureDecoding, EveryFormatUsersHaveAtItsSizeAndColour) {
         // The output name follows a trailing "FORMAT:" directly.
         arguments += arguments.back() == ':' ? "" : " ";
         Magick(arguments + "'" + path + "'");
-        const wxImage image = DecodePicture(path, 1680, 1050);
+        // A box of the picture's own shape: nothing is cropped.
+        const wxImage image = DecodePicture(path, 64, 48);
         ASSERT_TRUE(image.IsOk()) << c.file;
         EXPECT_EQ(image.GetSize(), wxSize(64, 48)) << c.file;
         EXPECT_TRUE(Near(image, 8, 24, c.left, c.tolerance)) << c.file;
@@ -172,11 +182,11 @@ TEST(PictureDecoding, EveryFormatUsersHaveAtItsSizeAndColour) {
     }
     const std::string v4 = dir / "v4.bmp";
     MakeVersion4Bitmap(dir / "v5.bmp", v4);
-    const wxImage image = DecodePicture(v4, 1680, 1050);
+    const wxImage image = DecodePicture(v4, 64, 48);
     ASSERT_TRUE(image.IsOk());
     EXPECT_TRUE(Near(image, 56, 24, {30, 160, 60}, 0));
-    EXPECT_TRUE(DecodePicture(dir / "alpha.png", 1680, 1050).HasAlpha());
-    EXPECT_EQ(DecodePicture(dir / "alpha.png", 1680, 1050).GetAlpha(4, 4), 128);
+    EXPECT_TRUE(DecodePicture(dir / "alpha.png", 64, 48).HasAlpha());
+    EXPECT_EQ(DecodePicture(dir / "alpha.png", 64, 48).GetAlpha(4, 4), 128);
 }
 
 TEST(PictureDecoding, PhotosComeOutUprightAsTheirOrientationSays) {
@@ -198,8 +208,8 @@ TEST(PictureDecoding, PhotosComeOutUprightAsTheirOrientationSays) {
         test::WriteText(photo, Slurp(plain));
         AddOrientation(photo, orientation);
         Magick("'" + plain + "' " + turns[orientation - 1] + " '" + upright + "'");
-        const wxImage decoded = DecodePicture(photo, 1680, 1050);
         const wxImage expected(wxString(upright), wxBITMAP_TYPE_PNG);
+        const wxImage decoded = DecodePicture(photo, expected.GetWidth(), expected.GetHeight());
         ASSERT_TRUE(decoded.IsOk()) << orientation;
         ASSERT_EQ(decoded.GetSize(), expected.GetSize()) << orientation;
         for (auto [x, y] : {std::pair{3, 3}, std::pair{decoded.GetWidth() - 4, 3},
@@ -213,19 +223,46 @@ TEST(PictureDecoding, PhotosComeOutUprightAsTheirOrientationSays) {
     }
 }
 
-TEST(PictureDecoding, LargePicturesComeDownToTheScreenOnEachAxis) {
+TEST(PictureDecoding, PicturesFillTheBoxWithTheirShapeKept) {
     ScratchDir dir;
     const std::string photo = dir / "photo.jpg";
     const std::string turned = dir / "turned.jpg";
     const std::string small = dir / "small.png";
-    Magick("-size 4000x3000 gradient:red-blue -quality 90 '" + photo + "'");
+    const std::string wide = dir / "wide.png";
+    // 4:3, with a 400-pixel band of its own colour at each side; the band is wider than what
+    // the 16:10 crop cuts from a side of the 4:3 picture, but narrower than a third of it.
+    Magick(
+        "-size 4000x3000 xc:'rgb(40,40,200)' -fill 'rgb(200,40,40)' -draw 'rectangle 0,0 "
+        "399,2999' -fill 'rgb(40,200,40)' -draw 'rectangle 3600,0 3999,2999' -quality 90 '" +
+        photo + "'");
     test::WriteText(turned, Slurp(photo));
     AddOrientation(turned, 6);
     Magick("-size 600x1400 xc:white '" + small + "'");
-    EXPECT_EQ(DecodePicture(photo, 1680, 1050).GetSize(), wxSize(1680, 1050));
-    // Upright it is 3000 x 4000: decoded at a quarter, within 1680 x 1050 when turned.
-    EXPECT_EQ(DecodePicture(turned, 1680, 1050).GetSize(), wxSize(750, 1000));
-    EXPECT_EQ(DecodePicture(small, 1680, 1050).GetSize(), wxSize(600, 1050));
+    // 21:9, a panorama: the sides go.
+    Magick(
+        "-size 2100x900 xc:'rgb(200,40,40)' -fill 'rgb(40,40,200)' -draw 'rectangle 330,0 "
+        "1769,899' '" +
+        wide + "'");
+
+    // Decoded at half its size, 2000 x 1500, cropped to 2000 x 1250 and averaged down: the
+    // top and bottom go, the sides stay.
+    const wxImage landscape = DecodePicture(photo, 1680, 1050);
+    ASSERT_EQ(landscape.GetSize(), wxSize(1680, 1050));
+    EXPECT_TRUE(Near(landscape, 20, 525, {200, 40, 40}, 12)) << "the left band stays";
+    EXPECT_TRUE(Near(landscape, 1659, 525, {40, 200, 40}, 12)) << "the right band stays";
+    // Upright it is 3000 x 4000: the sides of the upright picture are whole (the bands now run
+    // across its top and bottom, which are cut away), and it is brought to the box.
+    const wxImage portrait = DecodePicture(turned, 1680, 1050);
+    ASSERT_EQ(portrait.GetSize(), wxSize(1680, 1050));
+    EXPECT_TRUE(Near(portrait, 840, 5, {40, 40, 200}, 12)) << "the top band is cut away";
+    EXPECT_TRUE(Near(portrait, 840, 1044, {40, 40, 200}, 12)) << "the bottom band is cut away";
+    // A smaller picture is cropped to the shape but not enlarged.
+    EXPECT_EQ(DecodePicture(small, 1680, 1050).GetSize(), wxSize(600, 375));
+    // 2100 x 900 to 1440 x 900, centred: 330 pixels go from each side, the red with them.
+    const wxImage panorama = DecodePicture(wide, 1680, 1050);
+    ASSERT_EQ(panorama.GetSize(), wxSize(1440, 900));
+    EXPECT_TRUE(Near(panorama, 1, 450, {40, 40, 200}, 0));
+    EXPECT_TRUE(Near(panorama, 1438, 450, {40, 40, 200}, 0));
 }
 
 std::vector<std::string> g_messages;
@@ -283,7 +320,7 @@ TEST(PictureDecoding, BrokenAndHostileFilesAreRefusedQuietly) {
     }
 
     AquariumView& view = test::View();
-    GlPictureTextures textures(view, *view.Context(), 1680, 1050);
+    GlPictureTextures textures(view, *view.Context(), PixelSize{1680, 1050});
     g_messages.clear();
     SetMessageHandler(Capture);
     auto* log = new CountingLog;
@@ -307,29 +344,138 @@ TEST(PictureDecoding, BrokenAndHostileFilesAreRefusedQuietly) {
     }
 }
 
-TEST(PictureTexture, SoilMakesAMipmappedTextureAtTheNearestPowersOfTwo) {
+TEST(PictureTexture, HoldsThePictureAsItIsLikeTheSnapshotsTexture) {
     ScratchDir dir;
     const std::string path = dir / "wide.png";
-    Magick("-size 300x100 xc:'rgb(250,10,10)' '" + path + "'");
+    // 1 pixel of white at each end of the middle row, the rest a red no darker than black.
+    Magick(
+        "-size 320x200 xc:'rgb(250,10,10)' -fill white -draw 'point 0,100' -draw 'point "
+        "319,100' '" +
+        path + "'");
     AquariumView& view = test::View();
-    GlPictureTextures textures(view, *view.Context(), 1680, 1050);
+    GlPictureTextures textures(view, *view.Context(), PixelSize{1680, 1050});
     const unsigned int texture = textures.Create(path);
     ASSERT_NE(texture, 0u);
     EXPECT_TRUE(glIsTexture(texture));
     glBindTexture(GL_TEXTURE_2D, texture);
-    GLint width = 0, minFilter = 0;
+    GLint width = 0, height = 0, compressed = 1, minFilter = 0, wrapS = 0, wrapT = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_COMPRESSED, &compressed);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
-    EXPECT_EQ(width, 256) << "300 is nearer 256 than 512";
-    EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_LINEAR);
-    // The NTSC-safe range keeps red at 235 at most and green above 16; DXT's 5 and 6 bits a
-    // channel round them by up to 8.
-    std::vector<std::uint8_t> texels(512 * 128 * 4);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
+    // The plane's shape, at the picture's own pixels: no power-of-two resize.
+    EXPECT_EQ(width, 320);
+    EXPECT_EQ(height, 200);
+    EXPECT_EQ(compressed, 0) << "no DXT blocks";
+    EXPECT_EQ(minFilter, GL_LINEAR) << "no mipmaps";
+    // The ripples sample past the edges: the edge pixels, never the black border colour.
+    EXPECT_EQ(wrapS, GL_CLAMP_TO_EDGE);
+    EXPECT_EQ(wrapT, GL_CLAMP_TO_EDGE);
+    std::vector<std::uint8_t> texels(320 * 200 * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    EXPECT_NEAR(texels[0], 235, 8);
-    EXPECT_NEAR(texels[1], 16, 8);
+    // Colours as in the file, not squeezed into 16..235; rows flipped for OpenGL.
+    EXPECT_EQ(texels[0], 250);
+    EXPECT_EQ(texels[1], 10);
+    const std::size_t white = (99 * 320 + 0) * 4;  // file row 100 is texture row 99
+    EXPECT_EQ(texels[white], 255);
+    EXPECT_EQ(texels[white + 2], 255);
     textures.Release(texture);
     EXPECT_FALSE(glIsTexture(texture));
+}
+
+// The bright pixels (red above 128) of a read-back: how many, and how far they spread across
+// and up (standard deviations of their x and y). The ripples move edges by a few pixels here
+// and there; these sums over a whole shape barely notice.
+struct Spread {
+    double count = 0, across = 0, up = 0;
+};
+Spread BrightSpread(const test::Image& image) {
+    double n = 0, sx = 0, sy = 0, sxx = 0, syy = 0;
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            if (image.At(x, y)[0] > 128) {
+                n += 1;
+                sx += x;
+                sy += y;
+                sxx += static_cast<double>(x) * x;
+                syy += static_cast<double>(y) * y;
+            }
+        }
+    }
+    if (n == 0) {
+        return {};
+    }
+    return {n, std::sqrt(sxx / n - (sx / n) * (sx / n)), std::sqrt(syy / n - (sy / n) * (sy / n))};
+}
+
+// A portrait photo behind the tank, drawn by the background pass under the view's own
+// projection and light: its circle is round on screen, it fills the view, and its white is as
+// bright as the desktop snapshot's white.
+TEST(PictureOnScreen, APortraitFillsTheViewRoundAndAsBrightAsTheSnapshot) {
+    ScratchDir dir;
+    const std::string portrait = dir / "portrait.png";
+    const std::string snapshot = dir / "topdesk.bmp";
+    // 3:4, a white circle of diameter 300 in the middle of a blue field.
+    Magick("-size 600x800 xc:'rgb(30,30,160)' -fill white -draw 'circle 300,400 450,400' '" +
+           portrait + "'");
+    Magick("-size 64x40 xc:white BMP3:'" + snapshot + "'");
+
+    AquariumView& view = test::View();
+    view.SetCurrent(*view.Context());
+    ASSERT_EQ(view.ScreenWidth(), 1680);
+    ASSERT_EQ(view.ScreenHeight(), 1050);
+    GlPictureTextures textures(view, *view.Context(), PixelSize{1680, 1050});
+    const unsigned int picture = textures.Create(portrait);
+    ASSERT_NE(picture, 0u);
+    unsigned int desktop = 0;
+    ASSERT_TRUE(LoadSnapshotTexture(snapshot, &desktop));
+
+    // The frame's projection, camera, light and fog, then the background pass alone through
+    // calm grids: the tank's fish and the waves of earlier frames would bend the outline.
+    view.DrawFrame();
+    RippleGrids grids;
+    for (auto& grid : grids) {
+        grid = std::make_unique<RippleGrid>();
+        grid->SetShape(64, 64, 1024.0f, 8);
+        grid->Resize(1680, 1050);
+    }
+    BackgroundInputs inputs;
+    inputs.customBackground = true;
+    inputs.aspectClass = 2;  // 1680 x 1050
+    auto draw = [&](unsigned int texture) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        UpdateLight(60);  // dimmer than the tank's half light, so white stays below full scale
+        inputs.customTexture = texture;
+        BackgroundPass(inputs, grids);
+        glFinish();
+        return test::ReadBack(1680, 1050);
+    };
+    const test::Image shown = draw(picture);
+    const test::Image white = draw(desktop);
+
+    // The middle 375 rows of the picture fill the 1050 rows of the view: 2.8 times, so the
+    // circle is 840 pixels across (a little more: the plane reaches just past the view's
+    // edges), and it spreads as far across as up. Stretched to the view's shape it was 2.4 times
+    // wider than high.
+    const Spread circle = BrightSpread(shown);
+    const double diameter = 2.0 * std::sqrt(circle.count / 3.14159265);
+    EXPECT_NEAR(diameter, 843, 25);
+    EXPECT_NEAR(circle.across / circle.up, 1.0, 0.03) << "the circle is round";
+    EXPECT_LT(shown.At(5, 525)[0], 100) << "the blue field reaches the left edge";
+    EXPECT_LT(shown.At(1674, 525)[0], 100) << "and the right edge";
+    // White 255 in both: the same level on screen, under the same light.
+    const int pictureWhite = shown.At(840, 525)[0];
+    const int desktopWhite = white.At(840, 525)[0];
+    EXPECT_GT(desktopWhite, 100);
+    EXPECT_LT(desktopWhite, 250) << "the light must leave room to see a difference";
+    EXPECT_NEAR(pictureWhite, desktopWhite, 2);
+    test::SaveOnFailure(shown, "portrait_on_screen");
+
+    textures.Release(picture);
+    glDeleteTextures(1, &desktop);
 }
 
 }  // namespace

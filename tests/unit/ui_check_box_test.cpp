@@ -22,6 +22,10 @@ TEST(CheckBoxLayout, IndicatorBesideTextOnEitherSide) {
         {100, 40, 15, kCheckTextLeftAligned, {3, 11, 15, 15}, {21, 3, 76, 34}},
         // A 16-pixel icon look.
         {120, 30, 16, kCheckTextLeftAligned, {3, 6, 16, 16}, {22, 3, 95, 24}},
+        // Boxes too small for the margins, as the dialogs' text-less ones: the whole indicator,
+        // as large as the box allows, centred; never cut by the box's edges.
+        {15, 14, 15, kCheckTextLeftAligned, {0, 0, 14, 14}, {14, 0, 0, 14}},  // order circles
+        {14, 17, 16, kCheckTextLeftAligned, {0, 1, 14, 14}, {14, 1, 0, 14}},  // on/off icon
     };
     for (const auto& c : cases) {
         const CheckBoxLayout layout = LayOutCheckBox(c.width, c.height, c.size, c.style);
