@@ -113,6 +113,7 @@ void CustomMusicDialog::CreateControls() {
     m_list->SetBackgroundColour(ToWxColour(kMediaListBackground));
     m_list->SetForegroundColour(ToWxColour(kMediaListText));
     m_list->AppendColumn("Music List", wxLIST_FORMAT_CENTRE, 500);
+    m_list->SetRowAvailability([this](int row) { return m_logic.RowAvailable(row); });
 
     m_onOff = new HoverCheckBox(this, kOnOff.id, kOnOff.text, at(kOnOff), size(kOnOff));
     m_onOff->SetIcons(kOnOffIconChecked, kOnOffIconUnchecked);

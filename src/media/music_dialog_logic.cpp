@@ -1,25 +1,20 @@
 #include "media/music_dialog_logic.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "media/media_player.h"
 #include "media/sound_hand_over.h"
+#include "platform/file_check.h"
 #include "platform/message.h"
 #include "platform/random.h"
 #include "settings/ini_file.h"
 #include "settings/ini_text.h"
+#include "settings/saved_list.h"
 
 namespace reef {
 namespace {
 
 constexpr const char* kSection = "Custom Settings";
-
-std::string ListKey(int index) {
-    char key[32];
-    std::snprintf(key, sizeof key, "MusicList%d", index);
-    return key;
-}
 
 }  // namespace
 
@@ -106,12 +101,25 @@ void MusicDialogLogic::RefreshPlayingRow() {
 
 void MusicDialogLogic::AddMusicFile(const std::string& path) {
     m_rows.push_back(path);
+    m_available.push_back(true);
     ++m_rowsRevision;
     m_nCount = static_cast<int>(m_rows.size());
 }
 
+bool MusicDialogLogic::RowAvailable(int row) const {
+    return row >= 0 && row < static_cast<int>(m_available.size()) && m_available[row];
+}
+
+void MusicDialogLogic::SetRowAvailable(int row, bool available) {
+    if (row >= 0 && row < static_cast<int>(m_available.size()) && m_available[row] != available) {
+        m_available[row] = available;
+        ++m_rowsRevision;
+    }
+}
+
 void MusicDialogLogic::DeleteAllRows() {
     m_rows.clear();
+    m_available.clear();
     ++m_rowsRevision;
     m_selection = -1;
     m_nCount = 0;
@@ -119,30 +127,35 @@ void MusicDialogLogic::DeleteAllRows() {
 
 void MusicDialogLogic::SaveMusicSettings(const std::string& path) const {
     auto flag = [](bool on) { return on ? "1" : "0"; };
+    std::vector<IniEntry> entries = {
+        {"RandomMusic", flag(m_modeBox[kRandom])},
+        {"CycMusic", flag(m_modeBox[kRepeatAll])},
+        {"RepeatMusic", flag(m_modeBox[kRepeatOne])},
+        {"OwnMusic", flag(m_onOff)},
+    };
+    AppendSavedList(entries, "MusicSum", "MusicList", m_rows);
     // A file that cannot be written is not reported; the next start finds the old list.
-    WriteIniString(path, kSection, "RandomMusic", flag(m_modeBox[kRandom]));
-    WriteIniString(path, kSection, "CycMusic", flag(m_modeBox[kRepeatAll]));
-    WriteIniString(path, kSection, "RepeatMusic", flag(m_modeBox[kRepeatOne]));
-    WriteIniString(path, kSection, "OwnMusic", flag(m_onOff));
-    WriteIniString(path, kSection, "MusicSum", std::to_string(m_rows.size()));
-    for (int i = 0; i < static_cast<int>(m_rows.size()); ++i) {
-        WriteIniString(path, kSection, ListKey(i), m_rows[i]);
-    }
+    WriteIniValues(path, kSection, entries);
 }
 
 void MusicDialogLogic::LoadMusicSettings(const std::string& path) {
     DeleteAllRows();
-    auto isSet = [&](const char* key) { return AtoiLike(ReadIniString(path, kSection, key)) == 1; };
+    const IniSection section = ReadIniSection(path, kSection);
+    auto isSet = [&](const char* key) { return AtoiLike(section.Value(key)) == 1; };
     m_modeBox[kRandom] = isSet("RandomMusic");
     m_modeBox[kRepeatAll] = isSet("CycMusic");
     m_modeBox[kRepeatOne] = isSet("RepeatMusic");
     m_onOff = isSet("OwnMusic");
 
-    const int n = std::min(AtoiLike(ReadIniString(path, kSection, "MusicSum")), kMaxLoadedRows);
-    for (int i = 0; i < n; ++i) {
-        // Kept even when empty: the row is there, it just cannot play.
-        AddMusicFile(ReadIniString(path, kSection, ListKey(i)));
+    const int n = std::min(AtoiLike(section.Value("MusicSum")), kMaxLoadedRows);
+    m_rows = ReadSavedList(section, "MusicSum", "MusicList", kMaxLoadedRows);
+    // Kept even when empty or not there: the row is listed, it just cannot play.
+    m_available.clear();
+    for (const std::string& row : m_rows) {
+        m_available.push_back(IsReadableRegularFile(row));
     }
+    ++m_rowsRevision;
+    m_nCount = static_cast<int>(m_rows.size());
 
     if (!m_modeBox[kRandom] && !m_modeBox[kRepeatAll] && !m_modeBox[kRepeatOne]) {
         m_modeBox[kRepeatOne] = true;
@@ -195,6 +208,7 @@ void MusicDialogLogic::OnRemove() {
         return;
     }
     m_rows.erase(m_rows.begin() + m_selection);
+    m_available.erase(m_available.begin() + m_selection);
     ++m_rowsRevision;
     m_selection = -1;
     m_nCount = static_cast<int>(m_rows.size());

@@ -25,7 +25,8 @@ public:
     enum Mode { kRepeatOne = 0, kRepeatAll = 1, kRandom = 2 };
 
     // Loads from a saved list stop after this many rows: "MusicSum" comes from a file a user may
-    // edit, and a count of billions would read keys for hours.
+    // edit, and a count of billions would read keys for hours. (A load also never reads past
+    // the last row key the file holds.)
     static constexpr int kMaxLoadedRows = 10000;
 
     // Sets the player's volume to `volume` (0..1000, the profile value).
@@ -39,9 +40,14 @@ public:
     void StartPlayback();
     void StopPlayback();
     void RefreshPlayingRow();
+    // Adds a row for a file the user has just chosen: available.
     void AddMusicFile(const std::string& path);
-    // Section "Custom Settings" of the INI file at `path`, one write per key.
+    // Section "Custom Settings" of the INI file at `path`, every key in one replacement of the
+    // file, so that a crash leaves the old section or the new one. Unavailable rows are saved
+    // too.
     void SaveMusicSettings(const std::string& path) const;
+    // Reads the section back in one pass (paths whole, settings/saved_list.h); each row's file
+    // is checked (RowAvailable).
     void LoadMusicSettings(const std::string& path);
 
     // --- what the user does; each acts on the current selection (SetSelection first) ---
@@ -66,6 +72,13 @@ public:
     void SetSelection(int row) { m_selection = row; }
     int Selection() const { return m_selection; }
     const std::vector<std::string>& Rows() const { return m_rows; }
+    // Whether row `row`'s file was there when the list was loaded: a readable regular file. A
+    // row that is not (a disk not mounted yet, a folder renamed away, a pipe) stays in the list
+    // and is saved again, so it plays once its file is back; the dialog shows it greyed. False
+    // for a row outside the list.
+    bool RowAvailable(int row) const;
+    // Marks row `row` (for one that failed to open, or came back); changes RowsRevision().
+    void SetRowAvailable(int row, bool available);
     // Grows whenever rows are added or deleted, so the dialog knows when to rebuild its list.
     unsigned RowsRevision() const { return m_rowsRevision; }
 
@@ -91,6 +104,7 @@ private:
 
     MediaPlayer& m_player;
     std::vector<std::string> m_rows;
+    std::vector<bool> m_available;  // one flag per row of m_rows
     unsigned m_rowsRevision = 0;
     int m_selection = -1;
 

@@ -17,7 +17,10 @@ void PlaylistCtrl::RefreshRowColors() {
     const int playing = m_playingRow ? m_playingRow() : -1;
     const int count = GetItemCount();
     for (int row = 0; row < count; ++row) {
-        const PlaylistRowColors colors = PlaylistRowColorsFor(row, playing);
+        PlaylistRowColors colors = PlaylistRowColorsFor(row, playing);
+        if (m_rowAvailable && !m_rowAvailable(row)) {
+            colors.text = kPlaylistUnavailableTextColor;
+        }
         SetItemTextColour(row, ToWxColour(colors.text));
         SetItemBackgroundColour(row, ToWxColour(colors.background));
     }

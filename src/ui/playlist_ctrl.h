@@ -21,10 +21,17 @@ public:
 
     void RefreshRowColors();
 
+    // Rows for which `available` answers false are written in grey. Call RefreshRowColors()
+    // when the answers change.
+    void SetRowAvailability(std::function<bool(int)> available) {
+        m_rowAvailable = std::move(available);
+    }
+
 private:
     void OnIdle(wxIdleEvent& event);
 
     PlayingRowSource m_playingRow;
+    std::function<bool(int)> m_rowAvailable;
     int m_coloredPlayingRow = -2;  // -2: nothing coloured yet
     int m_coloredRowCount = -1;
 };
