@@ -8,6 +8,7 @@
 #include "platform/message.h"
 #include "platform/screen.h"
 #include "platform/screen_capture.h"
+#include "platform/temp_files.h"
 #include "resources/icons.h"
 #include "view/aquarium_view.h"
 
@@ -34,6 +35,9 @@ void CMainFrame::CreateAndShow() {
         // desktop.
         const wxRect pixels = PrimaryScreenDeviceRect();
         const std::string path = *tempFolder + "topdesk.bmp";
+        // A capture cut short by a kill leaves its partial picture of the screen under a
+        // temporary name; those of earlier runs go now.
+        RemoveStaleTempFiles(path);
         if (CaptureScreenToBitmap(pixels.x, pixels.y, pixels.width, pixels.height, path)) {
             snapshot = path;
         }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/temp_files.h"
 #include "resources/bmp_format.h"
 
 namespace reef {
@@ -73,9 +74,9 @@ XImage* ReadBand(Display* display, int x, int y, int width, int start, int end) 
 }
 
 // Writes the bitmap of the rectangle to `path`, the bottom band first as the file's rows run
-// bottom-up. The rows go to a temporary name beside `path`, created fresh (mkstemp: O_EXCL,
-// mode 0600), which is renamed onto `path` once complete: whatever stood there (a file, a link,
-// a FIFO) is replaced, never opened or written through, and no reader sees half a picture. On
+// bottom-up. The rows go to a temporary name beside `path`, created fresh (CreateLockedTemp:
+// O_EXCL, mode 0600), which is renamed onto `path` once complete: whatever stood there (a file, a
+// link, a FIFO) is replaced, never opened or written through, and no reader sees half a picture. On
 // any failure the temporary file is removed and `path` is left as it was.
 bool WriteBitmap(Display* display, int x, int y, int width, int height, const std::string& path) {
     int end = height;
@@ -84,8 +85,8 @@ bool WriteBitmap(Display* display, int x, int y, int width, int height, const st
     if (band == nullptr) {
         return false;
     }
-    std::string temp = path + ".XXXXXX";
-    int fd = mkostemp(temp.data(), O_CLOEXEC);
+    std::string temp;
+    int fd = CreateLockedTemp(path, temp);
     std::FILE* file = fd >= 0 ? fdopen(fd, "wb") : nullptr;
     if (file == nullptr) {
         if (fd >= 0) {
@@ -113,12 +114,14 @@ bool WriteBitmap(Display* display, int x, int y, int width, int height, const st
             ok = band != nullptr;
         }
     }
-    ok = std::fclose(file) == 0 && ok;
+    // Renamed while the file is still open and locked: a temporary name nobody holds is a
+    // leftover of a capture that was cut short, which the next start removes.
+    ok = std::fflush(file) == 0 && ok;
     if (!ok || rename(temp.c_str(), path.c_str()) != 0) {
         unlink(temp.c_str());
-        return false;
+        ok = false;
     }
-    return true;
+    return std::fclose(file) == 0 && ok;
 }
 
 }  // namespace
