@@ -10,9 +10,9 @@ settings_dir="$XDG_CONFIG_HOME/glassreef"
 ini="$settings_dir/ReefSet.ini"
 mkdir -p "$settings_dir"
 
-# A folder whose path is about 300 bytes, most of its letters taking two bytes.
-long=$(printf 'Ünterwasser-Bilder-und-Lieder-für-das-Aquarium-ÄÖÜäöüß-%.0s' 1 2 3 4)
-disk="$SCRATCH/disk/$long"
+# A folder whose path is over 300 bytes, many of its letters taking two bytes.
+long=$(printf 'Ünterwasser-Bilder-und-Lieder-für-das-Aquarium-ÄÖÜäöüß-%.0s' 1 2)
+disk="$SCRATCH/disk/$long/$long/$long"
 mkdir -p "$disk"
 convert -size 320x200 xc:'rgb(230,30,30)' "$disk/röt.png"
 convert -size 320x200 xc:'rgb(30,230,30)' "$disk/grün.png"

@@ -13,7 +13,7 @@ done
 echo live >"$TMPDIR/topdesk.bmp.Live42"
 flock "$TMPDIR/topdesk.bmp.Live42" sleep 60 &
 APP_PIDS+=($!)
-echo mine >"$TMPDIR/topdesk.bmp.backup"
+echo mine >"$TMPDIR/topdesk.bmp.old"
 echo mine >"$TMPDIR/other.bmp.a1B2c3"
 sleep 0.5
 
@@ -22,7 +22,7 @@ window=$(wait_for_window 30) || fail "no window"
 for name in topdesk.bmp.a1B2c3 topdesk.bmp.XyZ789; do
     [ ! -e "$TMPDIR/$name" ] || fail "the leftover $name is still there"
 done
-for name in topdesk.bmp.Live42 topdesk.bmp.backup other.bmp.a1B2c3; do
+for name in topdesk.bmp.Live42 topdesk.bmp.old other.bmp.a1B2c3; do
     [ -e "$TMPDIR/$name" ] || fail "$name, which is not a leftover, was removed"
 done
 [ -s "$TMPDIR/topdesk.bmp" ] || fail "no snapshot"
