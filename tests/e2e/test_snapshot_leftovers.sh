@@ -11,7 +11,13 @@ for name in topdesk.bmp.a1B2c3 topdesk.bmp.XyZ789; do
     chmod 600 "$TMPDIR/$name"
 done
 echo live >"$TMPDIR/topdesk.bmp.Live42"
-flock "$TMPDIR/topdesk.bmp.Live42" sleep 60 &
+# A process that holds the file locked, as a capture under way does (the lock lives as long as
+# the process that has become `sleep`).
+(
+    exec 7<"$TMPDIR/topdesk.bmp.Live42"
+    flock -x 7
+    exec sleep 60
+) &
 APP_PIDS+=($!)
 echo mine >"$TMPDIR/topdesk.bmp.old"
 echo mine >"$TMPDIR/other.bmp.a1B2c3"
