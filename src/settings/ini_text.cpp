@@ -126,7 +126,30 @@ std::string LowerName(std::string_view name) {
     return lower;
 }
 
-// A value as a read gives it: cut at a NUL, then to `limit` bytes, with no blanks at its ends.
+// The value of an entry's line up to a NUL, blanks at its end included.
+std::string_view RawValue(std::string_view text, const Line& line) {
+    std::string_view value = text.substr(line.valueAt, line.end - line.valueAt);
+    return value.substr(0, value.find('\0'));
+}
+
+// Calls `visit` with each entry line in the blocks of `section`, in text order, while it
+// answers true.
+template <typename Visit>
+void ForEachEntryOf(std::string_view text, std::string_view section, Visit visit) {
+    bool inSection = false;
+    for (std::size_t at = FirstLineStart(text); at < text.size();) {
+        const Line line = ReadLine(text, at);
+        at = line.next;
+        if (line.kind == LineKind::kSection) {
+            inSection = SameName(line.name, section);
+        } else if (line.kind == LineKind::kEntry && inSection && !visit(line)) {
+            return;
+        }
+    }
+}
+
+// A value as a read gives it from its raw text (RawValue): cut to `limit` bytes, with no blanks
+// at its ends.
 std::string ReadValue(std::string_view raw, std::size_t limit) {
     return std::string(Trim(Trim(raw).substr(0, limit)));
 }
@@ -158,18 +181,15 @@ int AtoiLike(std::string_view text) {
 }
 
 std::string FindIniValue(std::string_view text, std::string_view section, std::string_view key) {
-    bool inSection = false;
-    for (std::size_t at = FirstLineStart(text); at < text.size();) {
-        const Line line = ReadLine(text, at);
-        at = line.next;
-        if (line.kind == LineKind::kSection) {
-            inSection = SameName(line.name, section);
-        } else if (line.kind == LineKind::kEntry && inSection && SameName(line.name, key)) {
-            std::string_view value = text.substr(line.valueAt, line.end - line.valueAt);
-            return ReadValue(value.substr(0, value.find('\0')), kIniValueMax);
+    std::string value;
+    ForEachEntryOf(text, section, [&](const Line& line) {
+        if (!SameName(line.name, key)) {
+            return true;
         }
-    }
-    return std::string();
+        value = ReadValue(RawValue(text, line), kIniValueMax);
+        return false;
+    });
+    return value;
 }
 
 std::optional<std::string> SetIniValue(std::string_view text, std::string_view section,
@@ -200,21 +220,14 @@ bool IniSection::Has(std::string_view key) const {
 
 IniSection ParseIniSection(std::string_view text, std::string_view section) {
     IniSection result;
-    bool inSection = false;
-    for (std::size_t at = FirstLineStart(text); at < text.size();) {
-        const Line line = ReadLine(text, at);
-        at = line.next;
-        if (line.kind == LineKind::kSection) {
-            inSection = SameName(line.name, section);
-        } else if (line.kind == LineKind::kEntry && inSection) {
-            auto [entry, added] = result.m_raw.try_emplace(LowerName(line.name));
-            if (added) {
-                std::string_view value = text.substr(line.valueAt, line.end - line.valueAt);
-                entry->second.assign(value.substr(0, value.find('\0')));
-                result.m_keys.emplace_back(line.name);
-            }
+    ForEachEntryOf(text, section, [&](const Line& line) {
+        auto [entry, added] = result.m_raw.try_emplace(LowerName(line.name));
+        if (added) {
+            entry->second.assign(RawValue(text, line));
+            result.m_keys.emplace_back(line.name);
         }
-    }
+        return true;
+    });
     return result;
 }
 
