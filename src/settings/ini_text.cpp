@@ -320,7 +320,9 @@ std::optional<std::string> SetIniValues(std::string_view text, std::string_view 
     std::sort(replacements.begin(), replacements.end(),
               [](const Replacement& a, const Replacement& b) { return a.begin < b.begin; });
     for (const Replacement& r : replacements) {
-        if (!inserted && r.begin >= insertAt) {
+        // A line after the insertion point has its value strictly past it; the line before
+        // it may end at it (its value empty, no line end after it).
+        if (!inserted && r.begin > insertAt) {
             insertNewLines();
         }
         copyTo(r.begin);

@@ -85,8 +85,12 @@ void CheckPictures(const std::string& path) {
     FUZZ_CHECK(checked == 1);
     FUZZ_CHECK(loaded.Rows().size() <= Slideshow::kMaxImages);
     FUZZ_CHECK(loaded.Count() == static_cast<int>(loaded.Rows().size()));
+    // A row has a texture exactly when it is available; only pictures that fail are not.
     for (int row = 0; row < loaded.Count(); ++row) {
-        FUZZ_CHECK(loaded.TextureOfRow(row) != 0);
+        const auto& listed = loaded.Rows()[row];
+        FUZZ_CHECK((loaded.TextureOfRow(row) != 0) == listed.available);
+        FUZZ_CHECK(listed.available == (listed.path.find("bad") == std::string::npos));
+        FUZZ_CHECK(!listed.path.empty());
     }
 
     const std::string copy = reef::fuzz::ScratchFolder() + "pictures.ini";
@@ -98,13 +102,13 @@ void CheckPictures(const std::string& path) {
     FUZZ_CHECK(reloaded.Rows().size() == loaded.Rows().size());
     for (std::size_t row = 0; row < loaded.Rows().size(); ++row) {
         FUZZ_CHECK(reloaded.Rows()[row].path == loaded.Rows()[row].path);
+        FUZZ_CHECK(reloaded.Rows()[row].available == loaded.Rows()[row].available);
     }
     FUZZ_CHECK(reloaded.OwnImage() == loaded.OwnImage());
     FUZZ_CHECK(reloaded.GetMode() == loaded.GetMode());
     FUZZ_CHECK(reloaded.IntervalText() == loaded.IntervalText());
-    // A saved list names only pictures that loaded, so the show runs exactly when the box is on
-    // and the list is not empty. (The first load also runs it when every listed picture failed,
-    // since it goes by the count in the file.)
+    // The show runs exactly when the box is on and the saved list is not empty. (The first load
+    // also runs it when no listed picture is kept, since it goes by the count in the file.)
     FUZZ_CHECK(reloaded.Running() == (loaded.Count() > 0 && loaded.OwnImage()));
 }
 

@@ -153,6 +153,7 @@ TEST(IniText, SeveralKeysAtOnceAreOneAfterAnother) {
         "[s]\ra=1\r",
         "[s]\r\na=1\r",
         "[s]",
+        "\xEF\xBB\xBF[s]\nk=",  // the last value empty, no line end after it
         "\x01\xff garbage\n[s]\nk=1\n",
     };
     const std::vector<IniEntry> entries = {
