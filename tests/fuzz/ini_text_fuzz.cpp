@@ -131,7 +131,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The section read in one pass agrees with the single reads, and holds values whole.
         const reef::IniSection parsed = reef::ParseIniSection(*atOnce, section);
         FUZZ_CHECK(parsed.Value(key) == "again");
-        FUZZ_CHECK(parsed.WholeValue("New Key") == std::string(Trim(value.substr(0, 300))));
+        FUZZ_CHECK(SameName(key, "New Key") ||
+                   parsed.WholeValue("New Key") == std::string(Trim(value.substr(0, 300))));
         for (const std::string& name : parsed.Keys()) {
             FUZZ_CHECK(parsed.Value(name) == FindIniValue(*atOnce, section, name));
         }
