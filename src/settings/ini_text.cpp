@@ -286,7 +286,12 @@ std::optional<std::string> SetIniValues(std::string_view text, std::string_view 
     // Blanks at the ends of a value are never part of it, and kept they would pile up, one
     // more with every rewrite of the same text.
     auto valueOf = [&](std::size_t entry) { return Trim(entries[entry].value); };
-    const std::string_view lineBreak = LineBreakOf(text);
+    std::string_view lineBreak = LineBreakOf(text);
+    // In a file of lone CRs, a new line put before an LF of another line end would make one
+    // CR LF of its CR and that LF, and the line the LF ended would be lost.
+    if (sectionFound && lineBreak == "\r" && insertAt < text.size() && text[insertAt] == '\n') {
+        lineBreak = "\r\n";
+    }
     std::string newLines;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         std::string lower = LowerName(entries[i].key);

@@ -127,6 +127,9 @@ TEST(IniText, Writes) {
         // is added to it, so the value before it stays "1" and a section line "[s" stays "s".
         {"[s]\r\na=1\r", "s", "b", "2", "[s]\r\na=1\rb=2\r\n"},
         {"[a]\r\n[s\r", "s", "k", "x", "[a]\r\n[s\rk=x\r\n"},
+        // A lone CR would make one line end with an LF that follows: CR LF is written instead,
+        // so the blank line stays.
+        {"1\r[s]\n\n[t]\n", "s", "k", "2", "1\r[s]\nk=2\r\n\n[t]\n"},
         // The first of two equal keys is the one replaced.
         {"[s]\nk=1\nk=2\n", "s", "k", "9", "[s]\nk=9\nk=2\n"},
         // Stray text and bytes that mean nothing here stay as they are.
@@ -154,6 +157,7 @@ TEST(IniText, SeveralKeysAtOnceAreOneAfterAnother) {
         "[s]\r\na=1\r",
         "[s]",
         "\xEF\xBB\xBF[s]\nk=",  // the last value empty, no line end after it
+        "1\r[s]\n\n]x\n",       // lone CRs first, then LFs
         "\x01\xff garbage\n[s]\nk=1\n",
     };
     const std::vector<IniEntry> entries = {
