@@ -11,6 +11,7 @@
 #include "platform/folders.h"
 #include "platform/message.h"
 #include "platform/screen.h"
+#include "platform/temp_files.h"
 #include "resources/icons.h"
 #include "view/aquarium_view.h"
 
@@ -37,6 +38,9 @@ void CMainFrame::CreateAndShow() {
         // desktop.
         const wxRect pixels = PrimaryScreenDeviceRect();
         const std::string path = *tempFolder + "topdesk.bmp";
+        // A capture cut short by a kill leaves its partial picture of the screen under a
+        // temporary name; those of earlier runs go now.
+        RemoveStaleTempFiles(path);
         if (TakeDesktopSnapshot(pixels, path)) {
             snapshot = path;
         }

@@ -1,6 +1,7 @@
 #include "fish/fish_population.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/random.h"
 #include "settings/aquarium_settings.h"
@@ -142,17 +143,19 @@ FishPopulation::Action FishPopulation::ActionForKey(int keyCode) {
 }
 
 void FishPopulation::Load(const std::string& path) {
+    const IniSection section = ReadIniSection(path, kFishSection);
     for (int kind = 0; kind < kKinds; ++kind) {
-        m_counts[kind] = std::max(0, AtoiLike(ReadIniString(path, kFishSection, FishKey(kind))));
+        m_counts[kind] = std::max(0, AtoiLike(section.Value(FishKey(kind))));
     }
 }
 
 bool FishPopulation::Save(const std::string& path, AquariumSettings& settings) const {
-    bool written = true;
+    std::vector<IniEntry> entries;
     for (int kind = 0; kind < kKinds; ++kind) {
-        written &=
-            WriteIniString(path, kFishSection, FishKey(kind), std::to_string(m_counts[kind]));
+        entries.push_back({FishKey(kind), std::to_string(m_counts[kind])});
     }
+    // All fifteen counts in one replacement of the file.
+    const bool written = WriteIniValues(path, kFishSection, entries);
     ApplyFishCounts(m_counts, settings);
     return written;
 }

@@ -176,10 +176,16 @@ void CustomBackgroundDialog::RefreshList() {
             m_list->SetItemTextColour(r, ToWxColour(kMediaListText));
         }
     }
+    // A row whose picture is not at hand is written in grey, its state "N/A".
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        const wxString state = rows[r].on ? "ON" : "OFF";
+        const wxString state = !rows[r].available ? "N/A" : rows[r].on ? "ON" : "OFF";
         if (m_list->GetItemText(r, 1) != state) {
             m_list->SetItem(r, 1, state);
+        }
+        const wxColour text =
+            ToWxColour(rows[r].available ? kMediaListText : kMediaListUnavailableText);
+        if (m_list->GetItemTextColour(r) != text) {
+            m_list->SetItemTextColour(r, text);
         }
     }
 }

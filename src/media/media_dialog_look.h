@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/playlist_colors.h"
 #include "ui/ui_types.h"
 
 namespace reef {
@@ -9,6 +10,8 @@ namespace reef {
 // and black when not.
 inline constexpr ColorRef kMediaListBackground = 0x82B8CF;
 inline constexpr ColorRef kMediaListText = 0xFF0000;
+// A row whose file is not at hand (a disk not mounted, a folder renamed away): grey text.
+inline constexpr ColorRef kMediaListUnavailableText = kPlaylistUnplayableTextColor;
 inline constexpr int kOnOffIconChecked = 184;
 inline constexpr int kOnOffIconUnchecked = 183;
 inline constexpr ColorRef kOrderBoxChecked = 0x00FF00;

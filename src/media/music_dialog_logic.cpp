@@ -1,25 +1,20 @@
 #include "media/music_dialog_logic.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "media/media_player.h"
 #include "media/sound_hand_over.h"
+#include "platform/file_check.h"
 #include "platform/message.h"
 #include "platform/random.h"
 #include "settings/ini_file.h"
 #include "settings/ini_text.h"
+#include "settings/saved_list.h"
 
 namespace reef {
 namespace {
 
 constexpr const char* kSection = "Custom Settings";
-
-std::string ListKey(int index) {
-    char key[32];
-    std::snprintf(key, sizeof key, "MusicList%d", index);
-    return key;
-}
 
 }  // namespace
 
@@ -156,6 +151,19 @@ void MusicDialogLogic::AddMusicFile(const std::string& path) {
     m_nCount = static_cast<int>(m_rows.size());
 }
 
+bool MusicDialogLogic::RowAvailable(int row) const {
+    return row >= 0 && row < static_cast<int>(m_unplayable.size()) &&
+           !m_unplayable[static_cast<std::size_t>(row)];
+}
+
+void MusicDialogLogic::SetRowAvailable(int row, bool available) {
+    if (row >= 0 && row < static_cast<int>(m_unplayable.size()) &&
+        m_unplayable[static_cast<std::size_t>(row)] == available) {
+        m_unplayable[static_cast<std::size_t>(row)] = !available;
+        ++m_rowsRevision;
+    }
+}
+
 void MusicDialogLogic::DeleteAllRows() {
     m_rows.clear();
     m_unplayable.clear();
@@ -166,30 +174,35 @@ void MusicDialogLogic::DeleteAllRows() {
 
 void MusicDialogLogic::SaveMusicSettings(const std::string& path) const {
     auto flag = [](bool on) { return on ? "1" : "0"; };
+    std::vector<IniEntry> entries = {
+        {"RandomMusic", flag(m_modeBox[kRandom])},
+        {"CycMusic", flag(m_modeBox[kRepeatAll])},
+        {"RepeatMusic", flag(m_modeBox[kRepeatOne])},
+        {"OwnMusic", flag(m_onOff)},
+    };
+    AppendSavedList(entries, "MusicSum", "MusicList", m_rows);
     // A file that cannot be written is not reported; the next start finds the old list.
-    WriteIniString(path, kSection, "RandomMusic", flag(m_modeBox[kRandom]));
-    WriteIniString(path, kSection, "CycMusic", flag(m_modeBox[kRepeatAll]));
-    WriteIniString(path, kSection, "RepeatMusic", flag(m_modeBox[kRepeatOne]));
-    WriteIniString(path, kSection, "OwnMusic", flag(m_onOff));
-    WriteIniString(path, kSection, "MusicSum", std::to_string(m_rows.size()));
-    for (int i = 0; i < static_cast<int>(m_rows.size()); ++i) {
-        WriteIniString(path, kSection, ListKey(i), m_rows[i]);
-    }
+    WriteIniValues(path, kSection, entries);
 }
 
 void MusicDialogLogic::LoadMusicSettings(const std::string& path) {
     DeleteAllRows();
-    auto isSet = [&](const char* key) { return AtoiLike(ReadIniString(path, kSection, key)) == 1; };
+    const IniSection section = ReadIniSection(path, kSection);
+    auto isSet = [&](const char* key) { return AtoiLike(section.Value(key)) == 1; };
     m_modeBox[kRandom] = isSet("RandomMusic");
     m_modeBox[kRepeatAll] = isSet("CycMusic");
     m_modeBox[kRepeatOne] = isSet("RepeatMusic");
     m_onOff = isSet("OwnMusic");
 
-    const int n = std::min(AtoiLike(ReadIniString(path, kSection, "MusicSum")), kMaxLoadedRows);
-    for (int i = 0; i < n; ++i) {
-        // Kept even when empty: the row is there, it just cannot play.
-        AddMusicFile(ReadIniString(path, kSection, ListKey(i)));
+    const int n = std::min(AtoiLike(section.Value("MusicSum")), kMaxLoadedRows);
+    m_rows = ReadSavedList(section, "MusicSum", "MusicList", kMaxLoadedRows);
+    // Kept even when empty or not there: the row is listed, it just cannot play.
+    m_unplayable.clear();
+    for (const std::string& row : m_rows) {
+        m_unplayable.push_back(!IsReadableRegularFile(row));
     }
+    ++m_rowsRevision;
+    m_nCount = static_cast<int>(m_rows.size());
 
     if (!m_modeBox[kRandom] && !m_modeBox[kRepeatAll] && !m_modeBox[kRepeatOne]) {
         m_modeBox[kRepeatOne] = true;

@@ -25,7 +25,8 @@ public:
     enum Mode { kRepeatOne = 0, kRepeatAll = 1, kRandom = 2 };
 
     // Loads from a saved list stop after this many rows: "MusicSum" comes from a file a user may
-    // edit, and a count of billions would read keys for hours.
+    // edit, and a count of billions would read keys for hours. (A load also never reads past
+    // the last row key the file holds.)
     static constexpr int kMaxLoadedRows = 10000;
 
     // Sets the player's volume to `volume` (0..1000, the profile value).
@@ -42,9 +43,14 @@ public:
     void StartPlayback();
     void StopPlayback();
     void RefreshPlayingRow();
+    // Adds a row for a file the user has just chosen: available.
     void AddMusicFile(const std::string& path);
-    // Section "Custom Settings" of the INI file at `path`, one write per key.
+    // Section "Custom Settings" of the INI file at `path`, every key in one replacement of the
+    // file, so that a crash leaves the old section or the new one. Unavailable rows are saved
+    // too.
     void SaveMusicSettings(const std::string& path) const;
+    // Reads the section back in one pass (paths whole, settings/saved_list.h); each row's file
+    // is checked (RowAvailable).
     void LoadMusicSettings(const std::string& path);
 
     // --- what the user does; each acts on the current selection (SetSelection first) ---
@@ -74,6 +80,14 @@ public:
     // By row: the row's file could not be played the last time it was opened (false once it
     // plays again, and for rows not opened yet).
     const std::vector<bool>& UnplayableRows() const { return m_unplayable; }
+    // Whether row `row`'s file is at hand: false for a row that could not be played the last time
+    // it was opened, and for one that was not a readable regular file when the list was loaded (a
+    // disk not mounted yet, a folder renamed away, a pipe). Such a row stays in the list and is
+    // saved again, so it plays once its file is back; the dialog shows it greyed. False for a row
+    // outside the list.
+    bool RowAvailable(int row) const;
+    // Marks row `row` (for one found away, or come back); changes RowsRevision().
+    void SetRowAvailable(int row, bool available);
     // Grows whenever rows are added or deleted, so the dialog knows when to rebuild its list.
     unsigned RowsRevision() const { return m_rowsRevision; }
 

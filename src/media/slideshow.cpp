@@ -8,6 +8,7 @@
 #include "platform/random.h"
 #include "settings/ini_file.h"
 #include "settings/ini_text.h"
+#include "settings/saved_list.h"
 
 namespace reef {
 namespace {
@@ -25,7 +26,9 @@ Slideshow::Slideshow(PictureTextures& textures) : m_textures(textures) {}
 
 Slideshow::~Slideshow() {
     for (int row = 0; row < RowCount(); ++row) {
-        m_textures.Release(m_texImages[row]);
+        if (m_texImages[row] != 0) {
+            m_textures.Release(m_texImages[row]);
+        }
     }
 }
 
@@ -63,7 +66,9 @@ void Slideshow::AddChosenImage(const std::string& path) {
 
 void Slideshow::RemoveImage(int selectedRow) {
     if (selectedRow >= 0 && selectedRow < RowCount()) {
-        m_textures.Release(m_texImages[selectedRow]);
+        if (m_texImages[selectedRow] != 0) {
+            m_textures.Release(m_texImages[selectedRow]);
+        }
         m_rows.erase(m_rows.begin() + selectedRow);
         m_nCount = RowCount();
         for (int k = selectedRow; k + 1 < kMaxImages; ++k) {
@@ -75,14 +80,17 @@ void Slideshow::RemoveImage(int selectedRow) {
         m_texImages.fill(0);
         m_texCurrent = 0;
     } else {
-        // Row 0 at once while running; nothing while stopped.
-        m_texCurrent = PickPicture(0, true);
+        // Row 0 (or the first available row) at once while running; nothing while stopped.
+        const int row = NextAvailableRow(0);
+        m_texCurrent = row < 0 ? 0 : PickPicture(row, true);
     }
 }
 
 void Slideshow::RemoveAll() {
     for (int row = 0; row < RowCount(); ++row) {
-        m_textures.Release(m_texImages[row]);
+        if (m_texImages[row] != 0) {
+            m_textures.Release(m_texImages[row]);
+        }
     }
     m_rows.clear();
     m_nCount = 0;
@@ -91,9 +99,33 @@ void Slideshow::RemoveAll() {
 }
 
 void Slideshow::ShowRow(int row) {
-    if (row >= 0 && row < RowCount()) {
+    if (row < 0 || row >= RowCount()) {
+        return;
+    }
+    if (m_rows[row].available || LoadRowTexture(row)) {
         m_texCurrent = PickPicture(row, true);
     }
+}
+
+bool Slideshow::LoadRowTexture(int row) {
+    Row& listed = m_rows[row];
+    m_texImages[row] = m_textures.Create(listed.path);
+    listed.available = m_texImages[row] != 0;
+    if (!listed.available) {
+        ShowMessage("(" + listed.path + ")" + "image loading error.", kAppTitle);
+    }
+    return listed.available;
+}
+
+int Slideshow::NextAvailableRow(int from) const {
+    const int count = RowCount();
+    for (int step = 0; step < count; ++step) {
+        const int row = ((from + step) % count + count) % count;
+        if (m_rows[row].available) {
+            return row;
+        }
+    }
+    return -1;
 }
 
 void Slideshow::ChooseOrder(Mode mode) {
@@ -146,22 +178,40 @@ unsigned int Slideshow::PickPicture(int row, bool userPick) {
         return 0;
     }
     if (userPick) {
-        if (row < 0 || row >= count) {
+        if (row < 0 || row >= count || !m_rows[row].available) {
             return 0;
         }
         MarkOnly(row);
         return m_texImages[row];
     }
     switch (m_nMode) {
-        case kRepeatOne:
-            return m_texCurrent != 0 ? m_texCurrent : m_texImages[0];
+        case kRepeatOne: {
+            if (m_texCurrent != 0) {
+                return m_texCurrent;
+            }
+            const int first = NextAvailableRow(0);
+            return first < 0 ? 0 : m_texImages[first];
+        }
         case kRepeatAll: {
             const int current = RowOfTexture(m_texCurrent);
             const int p = current < 0 ? count : current;
-            return m_texImages[(p + 1) % count];
+            const int next = NextAvailableRow((p + 1) % count);
+            return next < 0 ? 0 : m_texImages[next];
         }
-        default:
-            return m_texImages[Rand() % count];
+        default: {
+            // With every row at hand, one draw over the list, as always; else over the rows
+            // that are.
+            std::vector<int> available;
+            for (int k = 0; k < count; ++k) {
+                if (m_rows[k].available) {
+                    available.push_back(k);
+                }
+            }
+            if (available.empty()) {
+                return 0;
+            }
+            return m_texImages[available[Rand() % static_cast<int>(available.size())]];
+        }
     }
 }
 
@@ -176,41 +226,56 @@ void Slideshow::StopSlideshow() {
 }
 
 void Slideshow::SaveBackgroundSettings(const std::string& iniPath) const {
-    // A file that cannot be written is not reported; the next close tries again.
-    auto write = [&](const std::string& key, const std::string& value) {
-        WriteIniString(iniPath, kSection, key, value);
-    };
     auto flag = [](bool on) { return on ? "1" : "0"; };
-    write("RandomImage", flag(m_orderChecked[kRandom]));
-    write("CycImage", flag(m_orderChecked[kRepeatAll]));
-    write("RepeatImage", flag(m_orderChecked[kRepeatOne]));
-    write("OwnImage", flag(m_ownImage));
-    write("ImageTime", m_interval);
-    write("ImageSum", std::to_string(RowCount()));
-    for (int i = 0; i < RowCount(); ++i) {
-        write("ImageList" + std::to_string(i), m_rows[i].path);
+    std::vector<IniEntry> entries = {
+        {"RandomImage", flag(m_orderChecked[kRandom])},
+        {"CycImage", flag(m_orderChecked[kRepeatAll])},
+        {"RepeatImage", flag(m_orderChecked[kRepeatOne])},
+        {"OwnImage", flag(m_ownImage)},
+        {"ImageTime", m_interval},
+    };
+    std::vector<std::string> paths;
+    for (const Row& row : m_rows) {
+        paths.push_back(row.path);
+    }
+    AppendSavedList(entries, "ImageSum", "ImageList", paths);
+    // A file that cannot be written is not reported; the next close tries again. An interval
+    // typed with a line break in it could not be stored: the rest is saved without it.
+    if (!WriteIniValues(iniPath, kSection, entries)) {
+        entries[4].value.clear();
+        WriteIniValues(iniPath, kSection, entries);
     }
 }
 
 void Slideshow::LoadBackgroundSettings(const std::string& iniPath) {
     RemoveImage(-1);
-    auto read = [&](const std::string& key) { return ReadIniString(iniPath, kSection, key); };
-    auto flag = [&](const char* key) { return AtoiLike(read(key)) == 1; };
+    const IniSection section = ReadIniSection(iniPath, kSection);
+    auto flag = [&](const char* key) { return AtoiLike(section.Value(key)) == 1; };
     const bool random = flag("RandomImage");
     const bool repeatAll = flag("CycImage");
     const bool repeatOne = flag("RepeatImage");
     m_orderChecked = {repeatOne, repeatAll, random};
     m_ownImage = flag("OwnImage");
-    const std::string interval = read("ImageTime");
+    const std::string interval = section.Value("ImageTime");
     SetIntervalText(interval.empty() ? "5" : interval);
 
-    const int n = AtoiLike(read("ImageSum"));
-    for (int i = 0; i < n && i < kMaxListKeysRead; ++i) {
-        // Once the list is full one message says so; every further key would say it again.
-        const bool full = RowCount() >= kMaxImages;
-        AddBackgroundImage(read("ImageList" + std::to_string(i)));
-        if (full) {
+    const int n = AtoiLike(section.Value("ImageSum"));
+    for (const std::string& path :
+         ReadSavedList(section, "ImageSum", "ImageList", kMaxListKeysRead)) {
+        if (RowCount() >= kMaxImages) {
+            // One message says the list is full; every further row would say it again.
+            AddBackgroundImage(path);
             break;
+        }
+        if (path.empty()) {
+            // A row without a path can never load: it is not kept.
+            AddBackgroundImage(path);
+            continue;
+        }
+        m_rows.push_back({path, false, true});
+        m_nCount = RowCount();
+        if (!LoadRowTexture(RowCount() - 1)) {
+            StopSlideshow();
         }
     }
 

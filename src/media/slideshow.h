@@ -26,10 +26,15 @@ public:
 
     enum Mode { kRepeatOne = 0, kRepeatAll = 1, kRandom = 2 };
 
-    // One list row: the picture's full path and whether it is the one shown last ("ON").
+    // One list row: the picture's full path, whether it is the one shown last ("ON"), and
+    // whether its picture is at hand. A saved row whose file cannot be loaded now (a disk not
+    // mounted yet, a folder renamed away) stays in the list unavailable: it has no texture, the
+    // show never chooses it, and it is saved again, so it works once its file is back (at the
+    // next start, or at once when the user double-clicks it).
     struct Row {
         std::string path;
         bool on = false;
+        bool available = true;
     };
 
     // Starts stopped, with an empty list, Repeat One chosen and an interval of "5".
@@ -63,6 +68,8 @@ public:
     // "Remove All": the list and the current picture go; running or not stays as it was.
     void RemoveAll();
     // A double click on `row` shows it at once, in any order, without restarting the interval.
+    // An unavailable row is loaded again first; when it still fails, its message says so and
+    // the picture shown stays.
     void ShowRow(int row);
     // One of the three order boxes: it becomes the only one checked.
     void ChooseOrder(Mode mode);
@@ -77,16 +84,20 @@ public:
     // The texture to show next, 0 when the list is empty or the show is stopped. With
     // `userPick`, row `row` itself (marked "ON"); otherwise by the order: Repeat One keeps the
     // current picture (or row 0), Repeat All takes the row after the current one (row 1 when
-    // none is current), Random any row.
+    // none is current), Random any row. Unavailable rows are passed over: Repeat One and Repeat
+    // All take the next available row, Random draws among the available ones; none gives 0.
     unsigned int PickPicture(int row, bool userPick);
     void StartSlideshow();
     // Stops switching and marks every row "OFF"; the current picture stays.
     void StopSlideshow();
 
-    // Section "Custom Images" of the settings file at `iniPath`, one write per key.
+    // Section "Custom Images" of the settings file at `iniPath`, every key in one replacement of
+    // the file, so that a crash leaves the old section or the new one. Unavailable rows are
+    // saved too.
     void SaveBackgroundSettings(const std::string& iniPath) const;
-    // Reads the section back: the boxes, the interval and the list, whose pictures are added
-    // one by one (each failure shows its message); starts the show when it was on.
+    // Reads the section back in one pass: the boxes, the interval and the list, whose pictures
+    // are loaded one by one (each failure shows its message, and the row stays, unavailable);
+    // starts the show when it was on. Paths are read whole (settings/saved_list.h).
     void LoadBackgroundSettings(const std::string& iniPath);
 
     // --- State, for the dialog and the background pass.
@@ -100,6 +111,10 @@ private:
     void MarkOnly(int row);  // -1 marks every row "OFF"
     int RowCount() const { return static_cast<int>(m_rows.size()); }
     int RowOfTexture(unsigned int texture) const;  // first row, or -1
+    // The first available row at `from` or after it, going round the list; -1 when none is.
+    int NextAvailableRow(int from) const;
+    // Makes the texture of row `row`; a failure shows its message. True when it loaded.
+    bool LoadRowTexture(int row);
     void CheckOrder(Mode mode);
 
     PictureTextures& m_textures;

@@ -1,11 +1,11 @@
 #include "resources/bitmap_writer.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <vector>
 
+#include "platform/temp_files.h"
 #include "resources/bmp_format.h"
 
 namespace reef {
@@ -15,8 +15,8 @@ bool WritePrivateBitmap(const std::string& path, int width, int height,
     if (width <= 0 || height <= 0) {
         return false;
     }
-    std::string temp = path + ".XXXXXX";
-    int fd = mkostemp(temp.data(), O_CLOEXEC);
+    std::string temp;
+    int fd = CreateLockedTemp(path, temp);
     std::FILE* file = fd >= 0 ? fdopen(fd, "wb") : nullptr;
     if (file == nullptr) {
         if (fd >= 0) {
@@ -32,12 +32,14 @@ bool WritePrivateBitmap(const std::string& path, int width, int height,
     for (int y = height - 1; ok && y >= 0; --y) {
         ok = rows(y, row.data()) && std::fwrite(row.data(), 1, rowBytes, file) == rowBytes;
     }
-    ok = std::fclose(file) == 0 && ok;
+    // Renamed while the file is still open and locked: a temporary name nobody holds is a
+    // leftover of a writer that was cut short, which the next start removes.
+    ok = std::fflush(file) == 0 && ok;
     if (!ok || rename(temp.c_str(), path.c_str()) != 0) {
         unlink(temp.c_str());
-        return false;
+        ok = false;
     }
-    return true;
+    return std::fclose(file) == 0 && ok;
 }
 
 }  // namespace reef

@@ -1,5 +1,9 @@
 #include "settings/aquarium_settings.h"
 
+#include <optional>
+#include <string_view>
+#include <vector>
+
 #include "platform/random.h"
 #include "resources/extraction.h"
 #include "settings/ini_file.h"
@@ -77,9 +81,9 @@ constexpr KeyRule kSceneKeys[] = {
 
 constexpr int kLightLevelInUse = 50;
 
-// The value a key ends with, after writing what the file must hold.
-int LoadSceneKey(const std::string& path, const KeyRule& rule) {
-    std::string text = ReadIniString(path, kSceneSection, rule.key);
+// The value a key ends with, given its text in the file; what the file must hold instead goes
+// to `writes`.
+int LoadSceneKey(const std::string& text, const KeyRule& rule, std::vector<IniEntry>& writes) {
     bool present = !text.empty();
     int value = AtoiLike(text);
     switch (rule.rule) {
@@ -97,11 +101,11 @@ int LoadSceneKey(const std::string& path, const KeyRule& rule) {
             break;
         case Rule::kLight:
             if (!present || value < 0 || value > 100) {
-                WriteIniString(path, kSceneSection, rule.key, rule.defaultText);
+                writes.push_back({rule.key, rule.defaultText});
             }
             return kLightLevelInUse;
     }
-    WriteIniString(path, kSceneSection, rule.key, rule.defaultText);
+    writes.push_back({rule.key, rule.defaultText});
     return AtoiLike(rule.defaultText);
 }
 
@@ -120,8 +124,15 @@ void LoadAquariumSettings() {
 }
 
 void LoadAquariumSettings(const std::string& path, AquariumSettings& settings) {
+    // One read of the file, and at most one replacement of it with every repair: the time is
+    // that of one pass over the file, however large it is.
+    const std::string text = ReadIniFileText(path);
+    const IniSection scene = ParseIniSection(text, kSceneSection);
+    const IniSection fish = ParseIniSection(text, kFishSection);
+    std::vector<IniEntry> sceneWrites;
+    std::vector<IniEntry> fishWrites;
     for (const KeyRule& rule : kSceneKeys) {
-        int value = LoadSceneKey(path, rule);
+        int value = LoadSceneKey(scene.Value(rule.key), rule, sceneWrites);
         if (rule.rotation != nullptr) {
             settings.*rule.rotation = static_cast<float>(value);
         } else {
@@ -130,16 +141,24 @@ void LoadAquariumSettings(const std::string& path, AquariumSettings& settings) {
     }
     for (int kind = 0; kind < static_cast<int>(settings.nFishCount.size()); ++kind) {
         std::string key = "Fish" + std::to_string(kind);
-        std::string text = ReadIniString(path, kFishSection, key);
+        std::string value = fish.Value(key);
         int count;
-        if (!text.empty()) {
-            count = AtoiLike(text);
+        if (!value.empty()) {
+            count = AtoiLike(value);
         } else {
             count = Rand() % 4;
-            WriteIniString(path, kFishSection, key, std::to_string(count));
+            fishWrites.push_back({key, std::to_string(count)});
         }
         settings.nFishCount[kind] = count > kMaxFishPerKind ? kMaxFishPerKind : count;
     }
+    // A file that cannot be written is no error: the values are used all the same.
+    EditIniFile(path, [&](std::string_view current) -> std::optional<std::string> {
+        std::optional<std::string> edited = SetIniValues(current, kSceneSection, sceneWrites);
+        if (edited) {
+            edited = SetIniValues(*edited, kFishSection, fishWrites);
+        }
+        return edited;
+    });
 }
 
 }  // namespace reef

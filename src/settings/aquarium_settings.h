@@ -51,9 +51,9 @@ extern AquariumSettings g_settings;
 std::string GetSettingsFilePath();
 
 // Fills g_settings from the settings file and writes back forced, missing and out-of-range
-// values, one write per key. Missing fish counts are drawn from reef::Rand(), one draw per
-// missing key in kind order. A file that cannot be written is no error: the values are used all
-// the same. Temporary files of earlier runs' writes that were cut short are deleted first.
+// values, all in one replacement of the file. Missing fish counts are drawn from reef::Rand(), one
+// draw per missing key in kind order. A file that cannot be written is no error: the values are
+// used all the same. Temporary files of earlier runs' writes that were cut short are deleted first.
 void LoadAquariumSettings();
 
 // The same for any file and record.

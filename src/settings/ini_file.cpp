@@ -1,17 +1,16 @@
 #include "settings/ini_file.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <optional>
 
+#include "platform/temp_files.h"
 #include "settings/ini_text.h"
 
 namespace reef {
@@ -90,30 +89,6 @@ std::string WriteTarget(const std::string& path) {
     return path;
 }
 
-constexpr const char* kTempSuffix = ".XXXXXX";
-
-// A new file for the next content of `path`, locked (flock) for as long as its descriptor is
-// open, so RemoveStaleIniWrites() can tell it from the leftover of a writer that was killed.
-int CreateLockedTemp(const std::string& path, std::string& temp) {
-    // The cleaner of another copy may take a file in the moment between its creation and the
-    // lock; it then deletes it, and a fresh one is made.
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        temp = path + kTempSuffix;
-        int fd = mkstemp(temp.data());
-        if (fd < 0) {
-            return -1;
-        }
-        struct stat byName {
-        }, byFd{};
-        if (flock(fd, LOCK_EX) == 0 && fstat(fd, &byFd) == 0 && lstat(temp.c_str(), &byName) == 0 &&
-            byName.st_ino == byFd.st_ino && byName.st_dev == byFd.st_dev) {
-            return fd;
-        }
-        close(fd);
-    }
-    return -1;
-}
-
 // Writes `text` to a new file in the folder of `path` and renames it over `path`. The new file
 // is on the disk before the rename, so after a crash or a power cut the name holds either the
 // old or the new content, never a part of it. (The folder is not synced: losing the rename
@@ -133,22 +108,6 @@ bool ReplaceFile(const std::string& path, const std::string& text, mode_t mode) 
     return close(fd) == 0 && ok;
 }
 
-// True for the name of one of ReplaceFile's temporary files for `base`: base + '.' + the six
-// letters and digits that mkstemp fills in.
-bool IsTempNameOf(std::string_view name, std::string_view base) {
-    const std::size_t random = std::string_view(kTempSuffix).size() - 1;
-    if (name.size() != base.size() + 1 + random || name.substr(0, base.size()) != base ||
-        name[base.size()] != '.') {
-        return false;
-    }
-    for (char c : name.substr(base.size() + 1)) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string ReadIniString(const std::string& path, std::string_view section, std::string_view key) {
@@ -156,35 +115,20 @@ std::string ReadIniString(const std::string& path, std::string_view section, std
     return FindIniValue(file.text, section, key);
 }
 
-void RemoveStaleIniWrites(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr) {
-        return;
-    }
-    while (const dirent* entry = readdir(dir)) {
-        if (!IsTempNameOf(entry->d_name, base)) {
-            continue;
-        }
-        // O_NOFOLLOW: a link of that name is not ours to judge by what it points to.
-        int fd = openat(dirfd(dir), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) {
-            continue;
-        }
-        struct stat info {};
-        // A writer holds its file locked until the rename; a free lock means it is gone.
-        if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            unlinkat(dirfd(dir), entry->d_name, 0);
-        }
-        close(fd);
-    }
-    closedir(dir);
+std::string ReadIniFileText(const std::string& path) {
+    return LoadFileText(path).text;
 }
 
-bool WriteIniString(const std::string& path, std::string_view section, std::string_view key,
-                    std::string_view value) {
+IniSection ReadIniSection(const std::string& path, std::string_view section) {
+    return ParseIniSection(LoadFileText(path).text, section);
+}
+
+void RemoveStaleIniWrites(const std::string& path) {
+    RemoveStaleTempFiles(path);
+}
+
+bool EditIniFile(const std::string& path,
+                 const std::function<std::optional<std::string>(std::string_view)>& edit) {
     std::string target = WriteTarget(path);
     FileText file = LoadFileText(target);
     if (file.exists && (!file.regular || !file.whole)) {
@@ -195,7 +139,7 @@ bool WriteIniString(const std::string& path, std::string_view section, std::stri
     if (file.exists && ((file.mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)) {
         return false;
     }
-    std::optional<std::string> text = SetIniValue(file.text, section, key, value);
+    std::optional<std::string> text = edit(file.text);
     if (!text) {
         return false;
     }
@@ -203,6 +147,18 @@ bool WriteIniString(const std::string& path, std::string_view section, std::stri
         return true;
     }
     return ReplaceFile(target, *text, file.exists ? file.mode : 0644);
+}
+
+bool WriteIniString(const std::string& path, std::string_view section, std::string_view key,
+                    std::string_view value) {
+    return EditIniFile(
+        path, [&](std::string_view text) { return SetIniValue(text, section, key, value); });
+}
+
+bool WriteIniValues(const std::string& path, std::string_view section,
+                    const std::vector<IniEntry>& entries) {
+    return EditIniFile(path,
+                       [&](std::string_view text) { return SetIniValues(text, section, entries); });
 }
 
 }  // namespace reef

@@ -1,5 +1,6 @@
 #include "settings/ini_text.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace reef {
@@ -100,41 +101,6 @@ std::size_t FirstLineStart(std::string_view text) {
     return text.substr(0, kUtf8Bom.size()) == kUtf8Bom ? kUtf8Bom.size() : 0;
 }
 
-// Where a key stands, or where it would go.
-struct Place {
-    bool sectionFound = false;
-    bool keyFound = false;
-    Line entry;                     // the key's line when found
-    std::size_t insertAt = 0;       // the first matching section: just after its last entry/header
-    bool insertNeedsBreak = false;  // the line before insertAt has no line end
-};
-
-Place Locate(std::string_view text, std::string_view section, std::string_view key) {
-    Place place;
-    bool inSection = false;
-    bool inFirstSection = false;
-    for (std::size_t at = FirstLineStart(text); at < text.size();) {
-        Line line = ReadLine(text, at);
-        at = line.next;
-        if (line.kind == LineKind::kSection) {
-            inFirstSection = !place.sectionFound && SameName(line.name, section);
-            inSection = SameName(line.name, section);
-            place.sectionFound = place.sectionFound || inSection;
-        } else if (line.kind != LineKind::kEntry || !inSection) {
-            continue;
-        } else if (SameName(line.name, key)) {
-            place.keyFound = true;
-            place.entry = line;
-            return place;
-        }
-        if (inFirstSection) {
-            place.insertAt = line.next;
-            place.insertNeedsBreak = line.next == line.end;
-        }
-    }
-    return place;
-}
-
 // The line end of the text's first line, which new lines copy; LF for a text of one line.
 std::string_view LineBreakOf(std::string_view text) {
     std::size_t brk = text.find_first_of("\r\n");
@@ -150,6 +116,42 @@ bool HasLineBreakOrNul(std::string_view s) {
 
 bool IsStorableName(std::string_view name) {
     return !name.empty() && Trim(name) == name && !HasLineBreakOrNul(name);
+}
+
+std::string LowerName(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower) {
+        c = AsciiLower(c);
+    }
+    return lower;
+}
+
+// The value of an entry's line up to a NUL, blanks at its end included.
+std::string_view RawValue(std::string_view text, const Line& line) {
+    std::string_view value = text.substr(line.valueAt, line.end - line.valueAt);
+    return value.substr(0, value.find('\0'));
+}
+
+// Calls `visit` with each entry line in the blocks of `section`, in text order, while it
+// answers true.
+template <typename Visit>
+void ForEachEntryOf(std::string_view text, std::string_view section, Visit visit) {
+    bool inSection = false;
+    for (std::size_t at = FirstLineStart(text); at < text.size();) {
+        const Line line = ReadLine(text, at);
+        at = line.next;
+        if (line.kind == LineKind::kSection) {
+            inSection = SameName(line.name, section);
+        } else if (line.kind == LineKind::kEntry && inSection && !visit(line)) {
+            return;
+        }
+    }
+}
+
+// A value as a read gives it from its raw text (RawValue): cut to `limit` bytes, with no blanks
+// at its ends.
+std::string ReadValue(std::string_view raw, std::size_t limit) {
+    return std::string(Trim(Trim(raw).substr(0, limit)));
 }
 
 }  // namespace
@@ -179,54 +181,169 @@ int AtoiLike(std::string_view text) {
 }
 
 std::string FindIniValue(std::string_view text, std::string_view section, std::string_view key) {
-    Place place = Locate(text, section, key);
-    if (!place.keyFound) {
-        return std::string();
-    }
-    std::string_view value =
-        text.substr(place.entry.valueAt, place.entry.end - place.entry.valueAt);
-    // Cut at a NUL and to the buffer first, then trimmed: a value read never has blanks at its
-    // ends, so what is read can be written back and read again unchanged.
-    value = value.substr(0, value.find('\0'));
-    return std::string(Trim(Trim(value).substr(0, kIniValueMax)));
+    std::string value;
+    ForEachEntryOf(text, section, [&](const Line& line) {
+        if (!SameName(line.name, key)) {
+            return true;
+        }
+        value = ReadValue(RawValue(text, line), kIniValueMax);
+        return false;
+    });
+    return value;
 }
 
 std::optional<std::string> SetIniValue(std::string_view text, std::string_view section,
                                        std::string_view key, std::string_view value) {
-    if (!IsStorableName(section) || section.find(']') != std::string_view::npos ||
-        !IsStorableName(key) || key.find('=') != std::string_view::npos || key.front() == '[' ||
-        key.front() == ';' || HasLineBreakOrNul(value)) {
+    return SetIniValues(text, section, {IniEntry{std::string(key), std::string(value)}});
+}
+
+const std::string* IniSection::Raw(std::string_view key) const {
+    auto found = m_raw.find(LowerName(key));
+    return found == m_raw.end() ? nullptr : &found->second;
+}
+
+std::string IniSection::Value(std::string_view key) const {
+    const std::string* raw = Raw(key);
+    // Cut to the buffer first, then trimmed: a value read never has blanks at its ends, so what
+    // is read can be written back and read again unchanged.
+    return raw == nullptr ? std::string() : ReadValue(*raw, kIniValueMax);
+}
+
+std::string IniSection::WholeValue(std::string_view key) const {
+    const std::string* raw = Raw(key);
+    return raw == nullptr ? std::string() : ReadValue(*raw, std::string_view::npos);
+}
+
+bool IniSection::Has(std::string_view key) const {
+    return Raw(key) != nullptr;
+}
+
+IniSection ParseIniSection(std::string_view text, std::string_view section) {
+    IniSection result;
+    ForEachEntryOf(text, section, [&](const Line& line) {
+        auto [entry, added] = result.m_raw.try_emplace(LowerName(line.name));
+        if (added) {
+            entry->second.assign(RawValue(text, line));
+            result.m_keys.emplace_back(line.name);
+        }
+        return true;
+    });
+    return result;
+}
+
+std::optional<std::string> SetIniValues(std::string_view text, std::string_view section,
+                                        const std::vector<IniEntry>& entries) {
+    if (!IsStorableName(section) || section.find(']') != std::string_view::npos) {
         return std::nullopt;
     }
-    // Stored as it reads back: blanks at the ends of a value are never part of it, and kept
-    // they would pile up, one more with every rewrite of the same text.
-    value = Trim(value);
-    Place place = Locate(text, section, key);
-    std::string_view lineBreak = LineBreakOf(text);
-    std::string result;
-    result.reserve(text.size() + section.size() + key.size() + value.size() + 8);
-    if (place.keyFound) {
-        // Everything up to the value stays, so is the line end; only the value changes.
-        result.append(text.substr(0, place.entry.valueAt));
-        result.append(value);
-        result.append(text.substr(place.entry.end));
-        return result;
+    // The entry that gives each key its value: the last one naming it.
+    std::unordered_map<std::string, std::size_t> last;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string& key = entries[i].key;
+        if (!IsStorableName(key) || key.find('=') != std::string::npos || key.front() == '[' ||
+            key.front() == ';' || HasLineBreakOrNul(entries[i].value)) {
+            return std::nullopt;
+        }
+        last[LowerName(key)] = i;
     }
-    if (place.sectionFound) {
-        result.append(text.substr(0, place.insertAt));
-        if (place.insertNeedsBreak) {
+
+    // One pass finds the lines of the keys present (the first of each, in any block of the
+    // section) and where new keys go: after the last entry (or the header) of the first block.
+    struct Replacement {
+        std::size_t begin;
+        std::size_t end;
+        std::size_t entry;
+    };
+    std::vector<Replacement> replacements;
+    std::unordered_map<std::string, bool> present;
+    bool sectionFound = false;
+    bool inSection = false;
+    bool inFirstSection = false;
+    std::size_t insertAt = 0;
+    bool insertNeedsBreak = false;  // the line before insertAt has no line end
+    for (std::size_t at = FirstLineStart(text); at < text.size();) {
+        const Line line = ReadLine(text, at);
+        at = line.next;
+        if (line.kind == LineKind::kSection) {
+            inFirstSection = !sectionFound && SameName(line.name, section);
+            inSection = SameName(line.name, section);
+            sectionFound = sectionFound || inSection;
+        } else if (line.kind != LineKind::kEntry || !inSection) {
+            continue;
+        } else if (!last.empty()) {
+            std::string lower = LowerName(line.name);
+            auto wanted = last.find(lower);
+            if (wanted != last.end() && present.try_emplace(std::move(lower), true).second) {
+                replacements.push_back({line.valueAt, line.end, wanted->second});
+            }
+        }
+        if (inFirstSection) {
+            insertAt = line.next;
+            insertNeedsBreak = line.next == line.end;
+        }
+    }
+
+    // Blanks at the ends of a value are never part of it, and kept they would pile up, one
+    // more with every rewrite of the same text.
+    auto valueOf = [&](std::size_t entry) { return Trim(entries[entry].value); };
+    std::string_view lineBreak = LineBreakOf(text);
+    // In a file of lone CRs, a new line put before an LF of another line end would make one
+    // CR LF of its CR and that LF, and the line the LF ended would be lost.
+    if (sectionFound && lineBreak == "\r" && insertAt < text.size() && text[insertAt] == '\n') {
+        lineBreak = "\r\n";
+    }
+    std::string newLines;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        std::string lower = LowerName(entries[i].key);
+        if (present.try_emplace(std::move(lower), false).second) {
+            newLines.append(entries[i].key).append("=");
+            newLines.append(valueOf(last[LowerName(entries[i].key)])).append(lineBreak);
+        }
+    }
+
+    std::string result;
+    std::size_t extra = newLines.size() + section.size() + 8;
+    for (const IniEntry& entry : entries) {
+        extra += entry.value.size();
+    }
+    result.reserve(text.size() + extra);
+    std::size_t copied = 0;
+    auto copyTo = [&](std::size_t pos) {
+        result.append(text.substr(copied, pos - copied));
+        copied = pos;
+    };
+    bool inserted = !sectionFound || newLines.empty();
+    auto insertNewLines = [&] {
+        copyTo(insertAt);
+        if (insertNeedsBreak) {
             result.append(lineBreak);
         }
-        result.append(key).append("=").append(value).append(lineBreak);
-        result.append(text.substr(place.insertAt));
-        return result;
+        result.append(newLines);
+        inserted = true;
+    };
+    // Everything but the values stays, so do the line ends; the lines are in text order.
+    std::sort(replacements.begin(), replacements.end(),
+              [](const Replacement& a, const Replacement& b) { return a.begin < b.begin; });
+    for (const Replacement& r : replacements) {
+        // A line after the insertion point has its value strictly past it; the line before
+        // it may end at it (its value empty, no line end after it).
+        if (!inserted && r.begin > insertAt) {
+            insertNewLines();
+        }
+        copyTo(r.begin);
+        result.append(valueOf(r.entry));
+        copied = r.end;
     }
-    result.append(text);
-    if (text.size() > FirstLineStart(text) && text.back() != '\n' && text.back() != '\r') {
-        result.append(lineBreak);
+    if (!inserted) {
+        insertNewLines();
     }
-    result.append("[").append(section).append("]").append(lineBreak);
-    result.append(key).append("=").append(value).append(lineBreak);
+    copyTo(text.size());
+    if (!sectionFound && !newLines.empty()) {
+        if (text.size() > FirstLineStart(text) && text.back() != '\n' && text.back() != '\r') {
+            result.append(lineBreak);
+        }
+        result.append("[").append(section).append("]").append(lineBreak).append(newLines);
+    }
     return result;
 }
 

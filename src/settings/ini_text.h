@@ -4,6 +4,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace reef {
 
@@ -40,5 +43,43 @@ std::string FindIniValue(std::string_view text, std::string_view section, std::s
 // with '[' or ';'.
 std::optional<std::string> SetIniValue(std::string_view text, std::string_view section,
                                        std::string_view key, std::string_view value);
+
+// One key and its value, to be set together with others (SetIniValues, WriteIniValues).
+struct IniEntry {
+    std::string key;
+    std::string value;
+};
+
+// The entries of one section, found in one pass over the text. Keys compare without regard to
+// ASCII case; of a key listed twice (or in two blocks of the same section) the first counts, as
+// for FindIniValue.
+class IniSection {
+public:
+    // As FindIniValue gives it: cut at a NUL and to kIniValueMax bytes, no blanks at its ends.
+    std::string Value(std::string_view key) const;
+    // The whole value, of any length: cut at a NUL, no blanks at its ends.
+    std::string WholeValue(std::string_view key) const;
+    // The key has an entry, even one with an empty value.
+    bool Has(std::string_view key) const;
+    // The keys present, each once, in the order of the text, spelled as the text first has them.
+    const std::vector<std::string>& Keys() const { return m_keys; }
+
+private:
+    friend IniSection ParseIniSection(std::string_view text, std::string_view section);
+    const std::string* Raw(std::string_view key) const;
+
+    std::unordered_map<std::string, std::string> m_raw;  // lower-case key -> value up to NUL
+    std::vector<std::string> m_keys;
+};
+
+// Section `section` of `text`, read in one pass: linear in the text's length.
+IniSection ParseIniSection(std::string_view text, std::string_view section);
+
+// `text` with every entry of `entries` set in `section`, in one pass: the same text as calling
+// SetIniValue for each entry in turn (so new keys follow the section's last entry in the order
+// given, and a key given twice takes its last value), in time linear in the text's length and
+// the entries' size. Nothing when any name or value cannot be stored (SetIniValue).
+std::optional<std::string> SetIniValues(std::string_view text, std::string_view section,
+                                        const std::vector<IniEntry>& entries);
 
 }  // namespace reef

@@ -5,6 +5,8 @@
 namespace reef {
 
 inline constexpr ColorRef kPlaylistTextColor = 0xFF0000;
+// Text of a row whose file is not at hand or could not be played: grey, readable on the tan
+// rows.
 inline constexpr ColorRef kPlaylistUnplayableTextColor = 0x707070;
 inline constexpr ColorRef kPlaylistRowColor = 0x82B8C4;
 inline constexpr ColorRef kPlaylistPlayingRowColor = 0x00FF00;

@@ -2,6 +2,7 @@
 // A write that succeeds must read back exactly (as far as a read gives it: at most 127 bytes,
 // without blanks at the ends), leave every other value reading as before and change the text in one
 // place only: the old value's bytes within its line, or nothing but an insertion.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -106,5 +107,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Writing the same value again changes nothing.
     auto again = reef::SetIniValue(after, section, key, value);
     FUZZ_CHECK(again && *again == after);
+
+    // Several keys set at once give the text that setting them one after another gives: keys
+    // the section holds, a new one, and the input's key twice.
+    std::vector<reef::IniEntry> entries = {{std::string(key), std::string(value)}};
+    for (const Name& name : CandidateNames(text)) {
+        if (SameName(name.section, section) && entries.size() < 5) {
+            entries.push_back({name.key, "v" + std::to_string(entries.size())});
+        }
+    }
+    entries.push_back({"New Key", std::string(value.substr(0, 300))});
+    entries.push_back({std::string(key), "again"});
+    std::optional<std::string> oneByOne = std::string(text);
+    for (const reef::IniEntry& entry : entries) {
+        if (oneByOne) {
+            oneByOne = reef::SetIniValue(*oneByOne, section, entry.key, entry.value);
+        }
+    }
+    const auto atOnce = reef::SetIniValues(text, section, entries);
+    FUZZ_CHECK(atOnce.has_value() == oneByOne.has_value());
+    FUZZ_CHECK(!atOnce || *atOnce == *oneByOne);
+    if (atOnce) {
+        // The section read in one pass agrees with the single reads, and holds values whole.
+        const reef::IniSection parsed = reef::ParseIniSection(*atOnce, section);
+        FUZZ_CHECK(parsed.Value(key) == "again");
+        FUZZ_CHECK(SameName(key, "New Key") ||
+                   parsed.WholeValue("New Key") == std::string(Trim(value.substr(0, 300))));
+        for (const std::string& name : parsed.Keys()) {
+            FUZZ_CHECK(parsed.Value(name) == FindIniValue(*atOnce, section, name));
+        }
+    }
     return 0;
 }

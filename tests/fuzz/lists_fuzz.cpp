@@ -1,8 +1,13 @@
 // The playlist and picture list loads on a settings file of any bytes. The state they load keeps
 // its rules (one order box checked, bounded lists), and saved and loaded again it comes back
-// exactly: rows, boxes and the interval.
+// exactly: rows, boxes and the interval. The same input split at NUL bytes (which no file name
+// holds) is also a list of rows of up to 4 KB each: added, saved, loaded, they come back as they
+// were, whatever bytes they hold (line breaks, blanks at the ends, '=', '[').
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz_support.h"
 #include "media/media_player.h"
@@ -56,10 +61,6 @@ void CheckMusic(const std::string& path) {
     FUZZ_CHECK(checked == 1);
     FUZZ_CHECK(loaded.Count() == static_cast<int>(loaded.Rows().size()));
     FUZZ_CHECK(loaded.Count() <= MusicDialogLogic::kMaxLoadedRows);
-    // A save writes the file once a row; thousands of rows would make each run take seconds.
-    if (loaded.Count() > 64) {
-        return;
-    }
 
     const std::string copy = reef::fuzz::ScratchFolder() + "music.ini";
     std::remove(copy.c_str());
@@ -84,8 +85,12 @@ void CheckPictures(const std::string& path) {
     FUZZ_CHECK(checked == 1);
     FUZZ_CHECK(loaded.Rows().size() <= Slideshow::kMaxImages);
     FUZZ_CHECK(loaded.Count() == static_cast<int>(loaded.Rows().size()));
+    // A row has a texture exactly when it is available; only pictures that fail are not.
     for (int row = 0; row < loaded.Count(); ++row) {
-        FUZZ_CHECK(loaded.TextureOfRow(row) != 0);
+        const auto& listed = loaded.Rows()[row];
+        FUZZ_CHECK((loaded.TextureOfRow(row) != 0) == listed.available);
+        FUZZ_CHECK(listed.available == (listed.path.find("bad") == std::string::npos));
+        FUZZ_CHECK(!listed.path.empty());
     }
 
     const std::string copy = reef::fuzz::ScratchFolder() + "pictures.ini";
@@ -97,14 +102,60 @@ void CheckPictures(const std::string& path) {
     FUZZ_CHECK(reloaded.Rows().size() == loaded.Rows().size());
     for (std::size_t row = 0; row < loaded.Rows().size(); ++row) {
         FUZZ_CHECK(reloaded.Rows()[row].path == loaded.Rows()[row].path);
+        FUZZ_CHECK(reloaded.Rows()[row].available == loaded.Rows()[row].available);
     }
     FUZZ_CHECK(reloaded.OwnImage() == loaded.OwnImage());
     FUZZ_CHECK(reloaded.GetMode() == loaded.GetMode());
     FUZZ_CHECK(reloaded.IntervalText() == loaded.IntervalText());
-    // A saved list names only pictures that loaded, so the show runs exactly when the box is on
-    // and the list is not empty. (The first load also runs it when every listed picture failed,
-    // since it goes by the count in the file.)
+    // The show runs exactly when the box is on and the saved list is not empty. (The first load
+    // also runs it when no listed picture is kept, since it goes by the count in the file.)
     FUZZ_CHECK(reloaded.Running() == (loaded.Count() > 0 && loaded.OwnImage()));
+}
+
+// The input's NUL-separated parts as rows, each cut to 4 KB (a path's longest).
+std::vector<std::string> RowsOf(std::string_view bytes) {
+    std::vector<std::string> rows;
+    std::size_t at = 0;
+    while (at <= bytes.size() && !bytes.empty()) {
+        const std::size_t nul = std::min(bytes.find('\0', at), bytes.size());
+        rows.emplace_back(bytes.substr(at, std::min<std::size_t>(nul - at, 4096)));
+        at = nul + 1;
+    }
+    return rows;
+}
+
+void CheckRowsRoundTrip(std::string_view bytes) {
+    const std::vector<std::string> rows = RowsOf(bytes);
+    const std::string path = reef::fuzz::ScratchFolder() + "rows.ini";
+
+    std::remove(path.c_str());
+    SilentPlayer player;
+    reef::MusicDialogLogic music(player, 1000);
+    for (const std::string& row : rows) {
+        music.AddMusicFile(row);
+    }
+    music.SaveMusicSettings(path);
+    SilentPlayer otherPlayer;
+    reef::MusicDialogLogic musicLoaded(otherPlayer, 1000);
+    musicLoaded.LoadMusicSettings(path);
+    FUZZ_CHECK(musicLoaded.Rows() == rows);
+
+    // The same file keeps the playlist when the pictures are saved into it.
+    NamedTextures textures;
+    reef::Slideshow show(textures);
+    for (const std::string& row : rows) {
+        show.AddChosenImage(row);
+    }
+    show.SaveBackgroundSettings(path);
+    NamedTextures otherTextures;
+    reef::Slideshow showLoaded(otherTextures);
+    showLoaded.LoadBackgroundSettings(path);
+    FUZZ_CHECK(showLoaded.Rows().size() == show.Rows().size());
+    for (std::size_t row = 0; row < show.Rows().size(); ++row) {
+        FUZZ_CHECK(showLoaded.Rows()[row].path == show.Rows()[row].path);
+    }
+    musicLoaded.LoadMusicSettings(path);
+    FUZZ_CHECK(musicLoaded.Rows() == rows);
 }
 
 }  // namespace
@@ -120,5 +171,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         "ReefSet.ini", std::string_view(reinterpret_cast<const char*>(data), size));
     CheckMusic(path);
     CheckPictures(path);
+    CheckRowsRoundTrip(std::string_view(reinterpret_cast<const char*>(data), size));
     return 0;
 }

@@ -18,6 +18,9 @@
 #include "../unit/test_env.h"
 #include "gl_test_support.h"
 #include "media/custom_background_dialog.h"
+#include "media/media_dialog_look.h"
+#include "media/picture_textures.h"
+#include "platform/message.h"
 #include "scene/custom_background.h"
 #include "settings/aquarium_settings.h"
 #include "settings/ini_file.h"
@@ -25,6 +28,7 @@
 #include "ui/dialog_units.h"
 #include "ui/hover_button.h"
 #include "ui/hover_check_box.h"
+#include "ui/wx_colour.h"
 #include "view/aquarium_view.h"
 
 namespace reef {
@@ -278,6 +282,41 @@ TEST_F(CustomBackgroundDialogTest, EnterDoesNothingEscapeHidesAndSaves) {
     EXPECT_EQ(ReadIniString(ini, "Custom Images", "RepeatImage"), "1");
     EXPECT_EQ(ReadIniString(ini, "Custom Images", "ImageSum"), "0");
     interval->SetValue("5");
+}
+
+// A saved picture that cannot be loaded at the start stays in the list: grey, its state "N/A".
+TEST(CustomBackgroundDialogRows, APictureThatIsAwayIsListedGreyAsNA) {
+    class HalfTextures : public PictureTextures {
+    public:
+        unsigned int Create(const std::string& path) override {
+            return path.find("away") == std::string::npos ? ++m_made : 0;
+        }
+        void Release(unsigned int) override {}
+
+    private:
+        unsigned int m_made = 0;
+    };
+    static std::vector<std::string> messages;
+    messages.clear();
+    SetMessageHandler(
+        [](const std::string& text, const std::string&) { messages.push_back(text); });
+    const std::string ini = GetSettingsFilePath();
+    const std::string before = test::ReadText(ini);
+    test::WriteText(
+        ini, "[Custom Images]\nImageSum=2\nImageList0=/away/a.png\nImageList1=/here/b.png\n");
+    auto* dialog = new Dialog(&test::View(), std::make_unique<HalfTextures>());
+    test::ProcessPendingEvents();
+    auto* list = dynamic_cast<wxListCtrl*>(dialog->FindWindow(Dialog::ID_LIST));
+    ASSERT_EQ(list->GetItemCount(), 2);
+    EXPECT_EQ(list->GetItemText(0, 1), "N/A");
+    EXPECT_EQ(list->GetItemText(1, 1), "OFF");
+    EXPECT_EQ(list->GetItemTextColour(0), ToWxColour(kMediaListUnavailableText));
+    EXPECT_EQ(list->GetItemTextColour(1), ToWxColour(kMediaListText));
+    EXPECT_EQ(messages, std::vector<std::string>{"(/away/a.png)image loading error."});
+    dialog->Destroy();
+    test::ProcessPendingEvents();
+    test::WriteText(ini, before);
+    SetMessageHandler(nullptr);
 }
 
 }  // namespace

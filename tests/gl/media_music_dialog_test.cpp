@@ -4,6 +4,8 @@
 #include <wx/statbox.h>
 #include <wx/timer.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -16,8 +18,10 @@
 #include "platform/message.h"
 #include "settings/aquarium_settings.h"
 #include "settings/ini_file.h"
+#include "ui/color_slider.h"
 #include "ui/dialog_units.h"
 #include "ui/hover_check_box.h"
+#include "ui/playlist_colors.h"
 #include "ui/playlist_ctrl.h"
 #include "ui/wx_colour.h"
 #include "view/aquarium_view.h"
@@ -293,6 +297,34 @@ TEST_F(SavedPlaylistTest, ASavedPlaylistThatWasOnPlaysAtCreation) {
     EXPECT_TRUE(Box(Dialog::ID_ON_OFF)->GetCheck());
     EXPECT_TRUE(Box(Dialog::ID_REPEAT_ALL)->GetCheck());
     EXPECT_FALSE(m_dialog->FindWindow(Dialog::ID_ADD)->IsEnabled());
+}
+
+// Rows whose files are not there are written in grey; the others in the list's blue.
+TEST_F(SavedPlaylistTest, RowsWhoseFilesAreMissingAreGrey) {
+    EXPECT_FALSE(m_dialog->Logic().RowAvailable(0));
+    EXPECT_EQ(List()->GetItemTextColour(0), ToWxColour(kPlaylistUnplayableTextColor));
+    EXPECT_NE(List()->GetItemTextColour(0), ToWxColour(kPlaylistTextColor));
+}
+
+// A profile file that wxFileConfig's parser stops on gives the default volume.
+class DamagedProfileTest : public MusicDialogTest {
+    void SetUp() override {
+        m_profile = std::string(std::getenv("XDG_CONFIG_HOME")) + "/GlassReefScr.conf";
+        test::WriteText(m_profile, "[Settings]\n=1\nVol ume\n[\n");
+        MusicDialogTest::SetUp();
+    }
+    void TearDown() override {
+        MusicDialogTest::TearDown();
+        std::remove(m_profile.c_str());
+    }
+    std::string m_profile;
+};
+
+TEST_F(DamagedProfileTest, TheVolumeIs1000) {
+    EXPECT_EQ(m_dialog->Logic().Volume(), 1000);
+    auto* slider = dynamic_cast<ColorSlider*>(m_dialog->FindWindow(Dialog::ID_SLIDER_VOLUME));
+    ASSERT_NE(slider, nullptr);
+    EXPECT_EQ(slider->GetValue(), 1000);
 }
 
 }  // namespace

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -423,14 +428,13 @@ TEST_F(MusicSettings, LoadRestoresTheListAndPlaysWhenOnOffWasOn) {
               "MusicSum=3\nMusicList0=/a.mp3\nMusicList1=" +
                   longPath + "\nMusicList3=/stale.mp3\n");
     logic.LoadMusicSettings(m_path);
-    // Random and Repeat One both set: Repeat One wins. The missing key 2 gives an empty row,
-    // the stale key 3 is not read, the long path comes back cut to 127 characters.
+    // Random and Repeat One both set: Repeat One wins. The list runs to the last key the file
+    // holds below the count (the stale key 3 is not read); the long path comes back whole.
     EXPECT_EQ(logic.CurrentMode(), MusicDialogLogic::kRepeatOne);
     EXPECT_FALSE(logic.ModeChecked(MusicDialogLogic::kRandom));
-    ASSERT_EQ(logic.Rows().size(), 3u);
+    ASSERT_EQ(logic.Rows().size(), 2u);
     EXPECT_EQ(logic.Rows()[0], "/a.mp3");
-    EXPECT_EQ(logic.Rows()[1], longPath.substr(0, 127));
-    EXPECT_EQ(logic.Rows()[2], "");
+    EXPECT_EQ(logic.Rows()[1], longPath);
     EXPECT_EQ(logic.State(), MusicDialogLogic::kPlaying);
     EXPECT_EQ(player.opened.back(), "/a.mp3");
 }
@@ -445,11 +449,60 @@ TEST_F(MusicSettings, LoadOfNothingGivesRepeatOneAndAnIdleEmptyList) {
     EXPECT_EQ(logic.State(), MusicDialogLogic::kIdle);
 }
 
-TEST_F(MusicSettings, AHugeCountInTheFileIsBounded) {
-    WriteText(m_path, "[Custom Settings]\nMusicSum=2147483647\nMusicList0=/a.mp3\n");
+TEST_F(MusicSettings, AHugeCountInTheFileReadsOnlyTheRowsItHolds) {
+    // A key missing between two present ones is an empty row; the list ends at the last key.
+    WriteText(m_path,
+              "[Custom Settings]\nMusicSum=2147483647\nMusicList0=/a.mp3\nmusiclist2=/c.mp3\n"
+              "MusicList01=/not-a-row-key.mp3\nMusicList99999=/beyond-the-limit.mp3\n");
+    logic.LoadMusicSettings(m_path);
+    EXPECT_EQ(logic.Rows(), (std::vector<std::string>{"/a.mp3", "", "/c.mp3"}));
+
+    // Rows as many as the limit, then no more.
+    std::string text = "[Custom Settings]\nMusicSum=2147483647\n";
+    for (int i = 0; i <= MusicDialogLogic::kMaxLoadedRows; ++i) {
+        text += "MusicList" + std::to_string(i) + "=/" + std::to_string(i) + ".mp3\n";
+    }
+    WriteText(m_path, text);
     logic.LoadMusicSettings(m_path);
     EXPECT_EQ(logic.Count(), MusicDialogLogic::kMaxLoadedRows);
-    EXPECT_EQ(logic.Rows()[0], "/a.mp3");
+    EXPECT_EQ(logic.Rows().back(), "/9999.mp3");
+}
+
+// Songs whose files are not there at the load (a folder renamed away, a disk not mounted yet)
+// stay in the list, marked unavailable, and are saved again as they were.
+TEST_F(MusicSettings, RowsWhoseFilesAreAwayAreKeptMarkedAndSavedAgain) {
+    const std::string here = m_dir / "here.wav";
+    const std::string away = m_dir / "away/song.wav";
+    const std::string pipe = m_dir / "pipe.wav";
+    WriteText(here, "RIFF");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string section = "[Custom Settings]\nCycMusic=1\nMusicSum=3\nMusicList0=" + here +
+                                "\nMusicList1=" + away + "\nMusicList2=" + pipe + "\n";
+    WriteText(m_path, section);
+    logic.LoadMusicSettings(m_path);
+    ASSERT_EQ(logic.Rows(), (std::vector<std::string>{here, away, pipe}));
+    EXPECT_TRUE(logic.RowAvailable(0));
+    EXPECT_FALSE(logic.RowAvailable(1));
+    EXPECT_FALSE(logic.RowAvailable(2));  // never opened: a pipe would block
+    EXPECT_FALSE(logic.RowAvailable(3));
+
+    const unsigned revision = logic.RowsRevision();
+    logic.SetRowAvailable(1, true);
+    EXPECT_TRUE(logic.RowAvailable(1));
+    EXPECT_NE(logic.RowsRevision(), revision);
+
+    logic.SetSelection(0);
+    logic.OnRemove();
+    EXPECT_TRUE(logic.RowAvailable(0));  // the flags move with their rows
+    EXPECT_FALSE(logic.RowAvailable(1));
+    logic.AddMusicFile(m_dir / "chosen.wav");
+    EXPECT_TRUE(logic.RowAvailable(2));  // just chosen by the user
+
+    WriteText(m_path, section);
+    logic.LoadMusicSettings(m_path);
+    logic.SaveMusicSettings(m_path);
+    EXPECT_EQ(Value("MusicSum"), "3");
+    EXPECT_EQ(ReadIniSection(m_path, "Custom Settings").WholeValue("MusicList1"), away);
 }
 
 TEST_F(MusicSettings, SavedThenLoadedListIsTheSame) {
@@ -470,6 +523,71 @@ TEST_F(MusicSettings, SavedThenLoadedListIsTheSame) {
     EXPECT_EQ(loaded.Rows(), (std::vector<std::string>{"/one.mp3", "/two.mpeg"}));
     EXPECT_EQ(loaded.CurrentMode(), MusicDialogLogic::kRandom);
     EXPECT_EQ(loaded.State(), MusicDialogLogic::kIdle);
+}
+
+// A program killed while it saves a playlist of 10,000 rows leaves the section as it was or as
+// the save made it, never a mixture: 20 kills at moments spread over the saves, the old and the
+// new list saved in turn.
+TEST_F(MusicSettings, AKillDuringASaveLeavesTheOldListOrTheNewOne) {
+    constexpr int kRows = 10000;
+    auto fill = [](MusicDialogLogic& logic, const std::string& tag, int rows) {
+        for (int i = 0; i < rows; ++i) {
+            logic.AddMusicFile("/home/someone/Music/" + tag + "/" + std::to_string(i) + ".mp3");
+        }
+    };
+    FakePlayer playerA;
+    MusicDialogLogic listA(playerA, 1000);
+    fill(listA, "old", kRows - 1);
+    FakePlayer playerB;
+    MusicDialogLogic listB(playerB, 1000);
+    fill(listB, "new", kRows);
+    listB.OnMode(MusicDialogLogic::kRepeatAll);
+
+    for (int kill = 0; kill < 20; ++kill) {
+        listA.SaveMusicSettings(m_path);
+        int started[2];
+        ASSERT_EQ(pipe(started), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            close(started[0]);
+            for (bool second = true;; second = !second) {
+                const char mark = 's';
+                if (write(started[1], &mark, 1) != 1) {
+                    _exit(1);
+                }
+                (second ? listB : listA).SaveMusicSettings(m_path);
+            }
+        }
+        close(started[1]);
+        // In the first, second or third save (the first is the new list's), at a moment spread
+        // over a save's length.
+        for (int save = 0; save <= kill % 3; ++save) {
+            char mark;
+            ASSERT_EQ(read(started[0], &mark, 1), 1);
+        }
+        usleep(static_cast<useconds_t>(kill * 7919 % 20000));
+        ::kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        close(started[0]);
+
+        FakePlayer player;
+        MusicDialogLogic loaded(player, 1000);
+        loaded.LoadMusicSettings(m_path);
+        const bool isOld =
+            loaded.Rows() == listA.Rows() && loaded.CurrentMode() == MusicDialogLogic::kRepeatOne;
+        const bool isNew =
+            loaded.Rows() == listB.Rows() && loaded.CurrentMode() == MusicDialogLogic::kRepeatAll;
+        ASSERT_TRUE(isOld || isNew) << "kill " << kill << ": " << loaded.Rows().size()
+                                    << " rows, mode " << loaded.CurrentMode();
+    }
+    // The temporary files the kills left go at the next start.
+    RemoveStaleIniWrites(m_path);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(m_dir.path())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "media/slideshow.h"
 #include "platform/message.h"
 #include "platform/random.h"
+#include "settings/ini_file.h"
 #include "test_env.h"
 
 namespace reef {
@@ -17,12 +18,12 @@ using test::ScratchDir;
 using test::WriteText;
 
 // Textures numbered from 100 in the order they are made; an empty path or one containing "bad"
-// fails.
+// fails (until `healed`).
 class FakeTextures : public PictureTextures {
 public:
     unsigned int Create(const std::string& path) override {
         created.push_back(path);
-        if (path.empty() || path.find("bad") != std::string::npos) {
+        if (path.empty() || (!healed && path.find("bad") != std::string::npos)) {
             return 0;
         }
         const unsigned int name = m_next++;
@@ -36,6 +37,7 @@ public:
     }
     std::vector<std::string> created;
     std::set<unsigned int> live;
+    bool healed = false;
 
 private:
     unsigned int m_next = 100;
@@ -320,11 +322,13 @@ TEST_F(SlideshowTest, LoadingAHandWrittenSection) {
         EXPECT_TRUE(loaded.OrderChecked(c.mode)) << c.flags;
         EXPECT_EQ(loaded.Running(), c.running) << c.flags;
         EXPECT_EQ(loaded.IntervalText(), "5") << "missing ImageTime";
-        // The missing file is reported and skipped; the path comes back cut to 127 bytes.
+        // The missing file is reported and kept, unavailable; the long path comes back whole.
         EXPECT_EQ(g_messages, std::vector<std::string>{"(gone/bad.jpg)image loading error."});
         ASSERT_EQ(fake.created.size(), 3u);
-        EXPECT_EQ(fake.created[1], longPath.substr(0, 127));
-        EXPECT_EQ(loaded.Count(), 2);
+        EXPECT_EQ(fake.created[1], longPath);
+        ASSERT_EQ(loaded.Count(), 3);
+        EXPECT_FALSE(loaded.Rows()[0].available);
+        EXPECT_TRUE(loaded.Rows()[1].available && loaded.Rows()[2].available);
     }
 }
 
@@ -342,13 +346,67 @@ TEST_F(SlideshowTest, AnOversizedCountReadsAFullListAndOneMessage) {
     EXPECT_EQ(loaded.Count(), 10);
     EXPECT_EQ(g_messages, std::vector<std::string>{"The maximum number of background is: 10"});
 
-    // Missing keys each fail, but the read ends after a bounded number of them.
-    WriteText(ini, "[Custom Images]\nImageSum=2000000000\n");
+    // The read ends at the last key the file holds, whatever the count says.
+    WriteText(ini, "[Custom Images]\nImageSum=2000000000\nImageList1=p.png\n");
     g_messages.clear();
+    fake.created.clear();
     Slideshow empty{fake};
     empty.LoadBackgroundSettings(ini);
-    EXPECT_EQ(empty.Count(), 0);
-    EXPECT_LE(g_messages.size(), 100u);
+    EXPECT_EQ(fake.created, (std::vector<std::string>{"", "p.png"}));
+    EXPECT_EQ(empty.Count(), 1);
+    EXPECT_EQ(g_messages, std::vector<std::string>{"()image loading error."});
+}
+
+// Pictures that cannot be loaded at the start (a disk not mounted yet) stay listed: the show
+// passes over them in every order, they are saved again, and a double click loads them once
+// their files are back.
+TEST_F(SlideshowTest, UnavailablePicturesAreKeptNeverShownAndSavedAgain) {
+    ScratchDir dir;
+    const std::string ini = dir / "ReefSet.ini";
+    const std::string section =
+        "[Custom Images]\nCycImage=1\nOwnImage=1\nImageTime=0\nImageSum=4\n"
+        "ImageList0=/disk/bad0.jpg\nImageList1=/pics/a.jpg\nImageList2=/disk/bad2.jpg\n"
+        "ImageList3=/pics/b.jpg\n";
+    WriteText(ini, section);
+    show.LoadBackgroundSettings(ini);
+    EXPECT_EQ(g_messages.size(), 2u);  // one message per picture that failed, as ever
+    ASSERT_EQ(show.Count(), 4);
+    EXPECT_TRUE(show.Running());
+    EXPECT_EQ(show.TextureOfRow(0), 0u);
+    EXPECT_EQ(show.TextureOfRow(2), 0u);
+    EXPECT_EQ(Run(6), "131313");  // Repeat All over rows 1 and 3 only
+
+    show.ChooseOrder(Slideshow::kRandom);
+    const std::string random = Run(40);
+    EXPECT_EQ(random.find_first_not_of("13"), std::string::npos) << random;
+
+    show.RemoveAll();
+    show.LoadBackgroundSettings(ini);
+    show.ChooseOrder(Slideshow::kRepeatOne);
+    EXPECT_EQ(Run(3), "111");  // Repeat One from the first available row
+
+    // A double click on a row that still fails says so and keeps the picture shown.
+    g_messages.clear();
+    show.ShowRow(2);
+    EXPECT_EQ(g_messages, std::vector<std::string>{"(/disk/bad2.jpg)image loading error."});
+    EXPECT_EQ(CurrentRow(), 1);
+
+    // Saved again as they were, unavailable rows included.
+    show.SaveBackgroundSettings(ini);
+    EXPECT_EQ(ReadIniSection(ini, "Custom Images").Value("ImageSum"), "4");
+    EXPECT_EQ(ReadIniSection(ini, "Custom Images").Value("ImageList2"), "/disk/bad2.jpg");
+
+    // The disk is back: a double click loads and shows the row.
+    textures.healed = true;
+    show.ShowRow(2);
+    EXPECT_TRUE(show.Rows()[2].available);
+    EXPECT_EQ(CurrentRow(), 2);
+    EXPECT_EQ(OnRows(), "2");
+
+    // Removing the rows before it keeps each texture with its row.
+    show.RemoveImage(0);
+    EXPECT_EQ(show.Rows()[0].path, "/pics/a.jpg");
+    EXPECT_EQ(CurrentRow(), 0);
 }
 
 }  // namespace

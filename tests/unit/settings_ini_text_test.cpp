@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "settings/ini_text.h"
 
@@ -125,6 +127,9 @@ TEST(IniText, Writes) {
         // is added to it, so the value before it stays "1" and a section line "[s" stays "s".
         {"[s]\r\na=1\r", "s", "b", "2", "[s]\r\na=1\rb=2\r\n"},
         {"[a]\r\n[s\r", "s", "k", "x", "[a]\r\n[s\rk=x\r\n"},
+        // A lone CR would make one line end with an LF that follows: CR LF is written instead,
+        // so the blank line stays.
+        {"1\r[s]\n\n[t]\n", "s", "k", "2", "1\r[s]\nk=2\r\n\n[t]\n"},
         // The first of two equal keys is the one replaced.
         {"[s]\nk=1\nk=2\n", "s", "k", "9", "[s]\nk=9\nk=2\n"},
         // Stray text and bytes that mean nothing here stay as they are.
@@ -136,6 +141,63 @@ TEST(IniText, Writes) {
         EXPECT_EQ(*after, c.after) << c.before;
         EXPECT_EQ(FindIniValue(*after, c.section, c.key), c.value) << c.before;
     }
+}
+
+// Setting several keys in one pass gives the text that setting them one after another gives,
+// and a section read in one pass gives what the single reads give.
+TEST(IniText, SeveralKeysAtOnceAreOneAfterAnother) {
+    const std::string texts[] = {
+        "",
+        "; top\n[S]\n Show Water = 1\nnext=2\n",
+        "[s]\r\nk=1\r\nj=2\r\n",
+        "[a]\nx=1\n\n; about b\n[b]\ny=2\n",
+        "[s]\nk=1\nk=2\n[t]\nk=3\n[S]\nj=4\n",  // a key twice, a section twice
+        "\xEF\xBB\xBF[a]\r\nx=1",
+        "[s]\ra=1\r",
+        "[s]\r\na=1\r",
+        "[s]",
+        "\xEF\xBB\xBF[s]\nk=",  // the last value empty, no line end after it
+        "1\r[s]\n\n]x\n",       // lone CRs first, then LFs
+        "\x01\xff garbage\n[s]\nk=1\n",
+    };
+    const std::vector<IniEntry> entries = {
+        {"k", "9"}, {"new", "1"}, {"J", " 5 "}, {"next", "x"}, {"K", "10"}, {"other", ""},
+    };
+    for (const std::string& text : texts) {
+        for (const char* section : {"s", "a", "b", "fresh"}) {
+            std::optional<std::string> oneByOne = text;
+            for (const IniEntry& entry : entries) {
+                oneByOne = SetIniValue(*oneByOne, section, entry.key, entry.value);
+                ASSERT_TRUE(oneByOne.has_value());
+            }
+            const auto atOnce = SetIniValues(text, section, entries);
+            ASSERT_TRUE(atOnce.has_value());
+            EXPECT_EQ(*atOnce, *oneByOne) << text << " / " << section;
+            const IniSection parsed = ParseIniSection(*atOnce, section);
+            for (const std::string& key : parsed.Keys()) {
+                EXPECT_EQ(parsed.Value(key), FindIniValue(*atOnce, section, key)) << key;
+            }
+            EXPECT_EQ(parsed.Value("k"), "10");
+            EXPECT_TRUE(parsed.Has("OTHER"));
+        }
+    }
+    // One name that cannot be stored refuses the whole set.
+    EXPECT_FALSE(SetIniValues("[s]\nk=1\n", "s", {{"k", "2"}, {"bad=key", "3"}}).has_value());
+    EXPECT_FALSE(SetIniValues("[s]\nk=1\n", "s", {{"k", "2\n"}}).has_value());
+}
+
+// A section's values read whole, or cut to 127 bytes as every single read is.
+TEST(IniText, SectionValuesWholeOrCut) {
+    const std::string longValue(300, 'v');
+    const IniSection section =
+        ParseIniSection("[s]\nlong=  " + longValue + "  \nnul=a\0b\nk=1\nK=2\n[t]\nx=1\n"s, "S");
+    EXPECT_EQ(section.WholeValue("LONG"), longValue);
+    EXPECT_EQ(section.Value("long"), longValue.substr(0, kIniValueMax));
+    EXPECT_EQ(section.WholeValue("nul"), "a");
+    EXPECT_EQ(section.Value("k"), "1");
+    EXPECT_EQ(section.Keys(), (std::vector<std::string>{"long", "nul", "k"}));
+    EXPECT_FALSE(section.Has("x"));
+    EXPECT_EQ(section.WholeValue("missing"), "");
 }
 
 TEST(IniText, ValuesAreStoredWithoutTheBlanksAReadDropsSoRewritesChangeNothing) {
