@@ -364,7 +364,7 @@ TEST_F(SlideshowTest, UnavailablePicturesAreKeptNeverShownAndSavedAgain) {
     ScratchDir dir;
     const std::string ini = dir / "ReefSet.ini";
     const std::string section =
-        "[Custom Images]\nCycImage=1\nOwnImage=1\nImageTime=0\nImageSum=4\n"
+        "[Custom Images]\nCycImage=1\nOwnImage=1\nImageTime=1\nImageSum=4\n"
         "ImageList0=/disk/bad0.jpg\nImageList1=/pics/a.jpg\nImageList2=/disk/bad2.jpg\n"
         "ImageList3=/pics/b.jpg\n";
     WriteText(ini, section);
@@ -374,7 +374,7 @@ TEST_F(SlideshowTest, UnavailablePicturesAreKeptNeverShownAndSavedAgain) {
     EXPECT_TRUE(show.Running());
     EXPECT_EQ(show.TextureOfRow(0), 0u);
     EXPECT_EQ(show.TextureOfRow(2), 0u);
-    EXPECT_EQ(Run(6), "131313");  // Repeat All over rows 1 and 3 only
+    EXPECT_EQ(Run(20), "11111333331111133333");  // Repeat All over rows 1 and 3 only
 
     show.ChooseOrder(Slideshow::kRandom);
     const std::string random = Run(40);
