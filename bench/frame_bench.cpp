@@ -1,12 +1,18 @@
 // Times the program's own frames: builds the frame, view and scene as the program does, renders
 // a few hundred frames and prints the median frame time, the time from start to the first
-// presented frame, and the peak resident memory. Needs an X display (scripts/measure runs it on
-// Xvfb at 1680 x 1050).
+// presented frame, and the peak resident memory; then, with 50 fish in front of the desktop
+// picture, the cost of each pass of the frame (the clears, the fish, the background, the swap),
+// each pass finished with glFinish before the next starts, in wall-clock and in the process's
+// CPU time (all threads, so the renderer's own threads count). Needs an X display
+// (scripts/measure runs it on Xvfb at 1680 x 1050).
 //
 //   glassreef_frame_bench [FRAMES]
+#include <GL/gl.h>
 #include <sys/resource.h>
+#include <time.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -42,6 +48,64 @@ double Median(const std::vector<double>& sorted) {
     return sorted[sorted.size() / 2];
 }
 
+double MedianOf(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// The process's CPU time, all threads, in milliseconds.
+double ProcessCpuMilliseconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) * 1e-6;
+}
+
+// Both clocks at one moment.
+struct Stamp {
+    Clock::time_point wall;
+    double cpu;
+    static Stamp Now() { return {Clock::now(), ProcessCpuMilliseconds()}; }
+};
+
+// The clears, the fish, the background and the swap.
+constexpr int kPasses = 4;
+constexpr std::array<const char*, kPasses> kPassNames = {"clears", "fish (50)",
+                                                         "background, grid 0", "finish + swap"};
+
+// Renders `frames` frames, each pass finished before the next, and prints each pass's median
+// wall-clock and CPU time, then the whole frame's.
+void TimePasses(reef::AquariumView& view, int frames) {
+    using Pass = reef::AquariumView::FramePass;
+    std::array<std::vector<double>, kPasses> wall;
+    std::array<std::vector<double>, kPasses> cpu;
+    std::vector<double> frameWall;
+    std::vector<double> frameCpu;
+    Stamp last{};
+    auto close = [&](int pass) {
+        glFinish();
+        Stamp now = Stamp::Now();
+        wall[static_cast<std::size_t>(pass)].push_back(Milliseconds(now.wall - last.wall));
+        cpu[static_cast<std::size_t>(pass)].push_back(now.cpu - last.cpu);
+        last = now;
+    };
+    view.SetPassProbe([&](Pass pass) { close(static_cast<int>(pass)); });
+    for (int i = 0; i < frames; ++i) {
+        const Stamp start = Stamp::Now();
+        last = start;
+        view.RenderFrame();
+        close(kPasses - 1);
+        frameWall.push_back(Milliseconds(last.wall - start.wall));
+        frameCpu.push_back(last.cpu - start.cpu);
+    }
+    view.SetPassProbe({});
+    std::printf("%-20s %10s %10s\n", "pass", "wall ms", "CPU ms");
+    for (int p = 0; p < kPasses; ++p) {
+        const auto k = static_cast<std::size_t>(p);
+        std::printf("%-20s %10.3f %10.3f\n", kPassNames[k], MedianOf(wall[k]), MedianOf(cpu[k]));
+    }
+    std::printf("%-20s %10.3f %10.3f\n", "whole frame", MedianOf(frameWall), MedianOf(frameCpu));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,7 +120,9 @@ int main(int argc, char** argv) {
     view.RenderFrame();
     const double startup = Milliseconds(Clock::now() - start);
 
+    const double cpuBefore = ProcessCpuMilliseconds();
     std::vector<double> times = TimeFrames(view, frames);
+    const double cpuPerFrame = (ProcessCpuMilliseconds() - cpuBefore) / frames;
 
     // The fish pass alone: the same frames with the background plane off, once with an empty
     // tank and once with a full one (50 fish, every kind).
@@ -69,15 +135,21 @@ int main(int argc, char** argv) {
         reef::g_settings.nFishCount[static_cast<std::size_t>(kind)] = 4;
     }
     const double full = Median(TimeFrames(view, frames));
+    reef::g_settings.nBackground = 0;
+    reef::g_settings.nShowTerra = 1;
+    std::printf("screen            %d x %d\n", view.ScreenWidth(), view.ScreenHeight());
+    std::printf("passes, 50 fish in front of the desktop picture, %d frames:\n", frames);
+    TimePasses(view, frames);
+    std::printf("\n");
     reef::g_settings = saved;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
 
-    std::printf("screen            %d x %d\n", view.ScreenWidth(), view.ScreenHeight());
     std::printf("frames            %d\n", frames);
     std::printf("frame median      %.3f ms (settings as loaded)\n", Median(times));
     std::printf("frame 10%% / 90%%   %.3f / %.3f ms\n", times[times.size() / 10],
                 times[times.size() * 9 / 10]);
+    std::printf("CPU a frame       %.3f ms (all threads, settings as loaded)\n", cpuPerFrame);
     std::printf("no background:    %.3f ms empty tank, %.3f ms with 50 fish\n", empty, full);
     std::printf("fish pass         %.3f ms (the difference)\n", full - empty);
     std::printf("start to frame 1  %.1f ms\n", startup);

@@ -76,6 +76,9 @@ void AquariumView::DrawFrame(UnseenDrawing unseen) {
     // The full screen size, whatever the window size.
     glViewport(0, 0, w, h);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (m_passProbe) {
+        m_passProbe(FramePass::kClear);
+    }
 
     UpdateLight(g_settings.nLightLevel);
     UpdateFog(g_settings.nFogLevel, unseen);
@@ -90,6 +93,9 @@ void AquariumView::DrawFrame(UnseenDrawing unseen) {
         DrawTankFish(fish, kind, OpenGlFishSink());
         glPopMatrix();
     });
+    if (m_passProbe) {
+        m_passProbe(FramePass::kFish);
+    }
 
     BackgroundInputs background;
     background.backgroundChoice = g_settings.nBackground;
@@ -103,6 +109,9 @@ void AquariumView::DrawFrame(UnseenDrawing unseen) {
     background.screenHeight = h;
     if (m_pRipple.front()) {  // missing when the start-up stopped early
         BackgroundPass(background, m_pRipple, unseen);
+    }
+    if (m_passProbe) {
+        m_passProbe(FramePass::kBackground);
     }
 
     glDisable(GL_LIGHTING);
