@@ -6,16 +6,29 @@
 // CPU time (all threads, so the renderer's own threads count). Needs an X display
 // (scripts/measure runs it on Xvfb at 1680 x 1050).
 //
-//   glassreef_frame_bench [FRAMES]
+//   glassreef_frame_bench [FRAMES [passes]]
+//
+// With "passes" only the passes are timed. Run under valgrind --tool=callgrind (with
+// --smc-check=all-non-file for the renderer's compiled shaders), the passes' instruction
+// counts, which do not depend on the machine's load, are dumped one file per pass and frame,
+// each named by its pass in its "desc: Trigger" line.
 #include <GL/gl.h>
 #include <sys/resource.h>
 #include <time.h>
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_ZERO_STATS
+#define CALLGRIND_DUMP_STATS_AT(name) static_cast<void>(name)
+#endif
 
 #include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "app/harness.h"
@@ -69,8 +82,8 @@ struct Stamp {
 
 // The clears, the fish, the background and the swap.
 constexpr int kPasses = 4;
-constexpr std::array<const char*, kPasses> kPassNames = {"clears", "fish (50)",
-                                                         "background, grid 0", "finish + swap"};
+constexpr std::array<const char*, kPasses> kPassNames = {"clears", "fish", "background",
+                                                         "finish+swap"};
 
 // Renders `frames` frames, each pass finished before the next, and prints each pass's median
 // wall-clock and CPU time, then the whole frame's.
@@ -87,8 +100,11 @@ void TimePasses(reef::AquariumView& view, int frames) {
         wall[static_cast<std::size_t>(pass)].push_back(Milliseconds(now.wall - last.wall));
         cpu[static_cast<std::size_t>(pass)].push_back(now.cpu - last.cpu);
         last = now;
+        CALLGRIND_DUMP_STATS_AT(kPassNames[static_cast<std::size_t>(pass)]);
     };
     view.SetPassProbe([&](Pass pass) { close(static_cast<int>(pass)); });
+    glFinish();
+    CALLGRIND_ZERO_STATS;
     for (int i = 0; i < frames; ++i) {
         const Stamp start = Stamp::Now();
         last = start;
@@ -111,6 +127,7 @@ void TimePasses(reef::AquariumView& view, int frames) {
 int main(int argc, char** argv) {
     const auto start = Clock::now();
     int frames = argc > 1 ? std::max(10, std::atoi(argv[1])) : 300;
+    const bool passesOnly = argc > 2 && std::strcmp(argv[2], "passes") == 0;
     int wxArgc = 1;  // wxWidgets would reject the frame count
     reef::CMainFrame* frame = reef::StartHarness(wxArgc, argv);
     if (frame == nullptr) {
@@ -120,28 +137,42 @@ int main(int argc, char** argv) {
     view.RenderFrame();
     const double startup = Milliseconds(Clock::now() - start);
 
+    const reef::AquariumSettings saved = reef::g_settings;
+    auto fullTank = [] {
+        reef::g_settings.nFishCount.fill(3);
+        for (int kind = 0; kind < 5; ++kind) {
+            reef::g_settings.nFishCount[static_cast<std::size_t>(kind)] = 4;
+        }
+    };
+    auto timePasses = [&] {
+        fullTank();
+        reef::g_settings.nBackground = 0;
+        reef::g_settings.nShowTerra = 1;
+        std::printf("screen            %d x %d\n", view.ScreenWidth(), view.ScreenHeight());
+        std::printf("passes, 50 fish in front of the desktop picture, %d frames:\n", frames);
+        TimePasses(view, frames);
+        reef::g_settings = saved;
+    };
+    if (passesOnly) {
+        timePasses();
+        reef::StopHarness(frame);
+        return 0;
+    }
+
     const double cpuBefore = ProcessCpuMilliseconds();
     std::vector<double> times = TimeFrames(view, frames);
     const double cpuPerFrame = (ProcessCpuMilliseconds() - cpuBefore) / frames;
 
     // The fish pass alone: the same frames with the background plane off, once with an empty
     // tank and once with a full one (50 fish, every kind).
-    const reef::AquariumSettings saved = reef::g_settings;
     reef::g_settings.nBackground = 1;
     reef::g_settings.nFishCount.fill(0);
     const double empty = Median(TimeFrames(view, frames));
-    reef::g_settings.nFishCount.fill(3);
-    for (int kind = 0; kind < 5; ++kind) {
-        reef::g_settings.nFishCount[static_cast<std::size_t>(kind)] = 4;
-    }
+    fullTank();
     const double full = Median(TimeFrames(view, frames));
-    reef::g_settings.nBackground = 0;
-    reef::g_settings.nShowTerra = 1;
-    std::printf("screen            %d x %d\n", view.ScreenWidth(), view.ScreenHeight());
-    std::printf("passes, 50 fish in front of the desktop picture, %d frames:\n", frames);
-    TimePasses(view, frames);
-    std::printf("\n");
     reef::g_settings = saved;
+    timePasses();
+    std::printf("\n");
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
 
