@@ -17,23 +17,26 @@ test::Image Draw(AquariumView& view, UnseenDrawing unseen) {
     return test::ReadBack(view.ScreenWidth(), view.ScreenHeight());
 }
 
-// The program's frames leave out the ripple grids behind the first one and, at density 0, the
-// fog. Each frame here is drawn both ways from the same state, with a full tank in front of the
-// desktop picture, and the two read-backs must be the same byte for byte.
+// The program's frames leave out the ripple grids behind the first one, the fog at density 0,
+// the colour clear under the background plane, blending (one, zero) and the plane's depth
+// writes. Each frame here is drawn both ways from the same state, with a full tank, and the two
+// read-backs must be the same byte for byte. Without the plane the colour clear must stay: the
+// back buffer still holds the frame drawn before.
 TEST(UnseenDrawing, LeavingItOutChangesNoPixel) {
     struct Case {
         int fogLevel;
+        int background;
         int frames;
         const char* what;
     };
     const Case cases[] = {
-        {25, 200, "fog of density 0 and grids 1 to 9 left out"},
-        {0, 100, "the densest fog drawn, grids 1 to 9 left out"},
+        {25, 0, 200, "fog of density 0, grids 1 to 9, colour clear, blending, depth writes"},
+        {0, 0, 100, "the densest fog drawn, the rest left out"},
+        {25, 1, 20, "no background plane: the colour clear is kept"},
     };
     AquariumView& view = test::View();
     view.SetCurrent(*view.Context());
     const AquariumSettings saved = g_settings;
-    g_settings.nBackground = 0;
     g_settings.nShowTerra = 1;
     // 50 fish: four of each kind with a skin, three of each of the others.
     for (int kind = 0; kind < 15; ++kind) {
@@ -42,12 +45,17 @@ TEST(UnseenDrawing, LeavingItOutChangesNoPixel) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         g_settings.nFogLevel = c.fogLevel;
+        g_settings.nBackground = c.background;
         int moving = 0;
         test::Image previous;
         for (int frame = 0; frame < c.frames; ++frame) {
             auto start = view.SaveFrameState();
             test::Image lean = Draw(view, UnseenDrawing::kSkip);
             EXPECT_EQ(glIsEnabled(GL_FOG) == GL_TRUE, c.fogLevel != 25);
+            // What the frame turned off for itself is on again for whatever comes next.
+            GLboolean depthWrites = GL_FALSE;
+            glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+            EXPECT_TRUE(glIsEnabled(GL_BLEND) == GL_TRUE && depthWrites == GL_TRUE);
             view.RestoreFrameState(*start);
             test::Image full = Draw(view, UnseenDrawing::kDraw);
             if (lean.rgb != full.rgb) {
