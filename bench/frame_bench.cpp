@@ -6,9 +6,11 @@
 // CPU time (all threads, so the renderer's own threads count). Needs an X display
 // (scripts/measure runs it on Xvfb at 1680 x 1050).
 //
-//   glassreef_frame_bench [FRAMES [passes]]
+//   glassreef_frame_bench [FRAMES [passes [nearest] | compare]]
 //
-// With "passes" only the passes are timed. Run under valgrind --tool=callgrind (with
+// With "passes" only the passes are timed; "nearest" times them with the picture sampled by its
+// nearest texel instead of filtered. "compare" draws each frame both ways from the same state
+// and prints how far the pixels of the nearest-texel frames are from the program's. Run under valgrind --tool=callgrind (with
 // --smc-check=all-non-file for the renderer's compiled shaders), the passes' instruction
 // counts, which do not depend on the machine's load, are dumped one file per pass and frame,
 // each named by its pass in its "desc: Trigger" line.
@@ -122,12 +124,63 @@ void TimePasses(reef::AquariumView& view, int frames) {
     std::printf("%-20s %10.3f %10.3f\n", "whole frame", MedianOf(frameWall), MedianOf(frameCpu));
 }
 
+// Sets the filter of the texture bound now; a frame leaves the background picture's bound.
+void SetPictureFilter(GLint filter) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+}
+
+std::vector<unsigned char> ReadBack(int width, int height) {
+    std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return rgb;
+}
+
+// Draws `frames` frames twice each from the same state, filtered as the program does and by the
+// nearest texel, and prints the largest and mean difference of a colour byte over the run and
+// the share of pixels that differ at all.
+void CompareNearest(reef::AquariumView& view, int frames) {
+    const int w = view.ScreenWidth();
+    const int h = view.ScreenHeight();
+    int largest = 0;
+    double sum = 0.0;
+    double differingPixels = 0.0;
+    for (int i = 0; i < frames; ++i) {
+        auto state = view.SaveFrameState();
+        view.DrawFrame();
+        const std::vector<unsigned char> program = ReadBack(w, h);
+        view.RestoreFrameState(*state);
+        SetPictureFilter(GL_NEAREST);
+        view.DrawFrame();
+        const std::vector<unsigned char> nearest = ReadBack(w, h);
+        SetPictureFilter(GL_LINEAR);
+        for (std::size_t k = 0; k < program.size(); k += 3) {
+            bool differs = false;
+            for (std::size_t c = k; c < k + 3; ++c) {
+                const int d = std::abs(program[c] - nearest[c]);
+                largest = std::max(largest, d);
+                sum += d;
+                differs = differs || d != 0;
+            }
+            differingPixels += differs;
+        }
+    }
+    const double bytes = static_cast<double>(frames) * w * h * 3;
+    std::printf("nearest texel against filtered, %d frames of %d x %d:\n", frames, w, h);
+    std::printf("largest difference  %d of 255\n", largest);
+    std::printf("mean difference     %.4f of 255 a colour byte\n", sum / bytes);
+    std::printf("pixels differing    %.2f %%\n", 100.0 * differingPixels * 3 / bytes);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const auto start = Clock::now();
     int frames = argc > 1 ? std::max(10, std::atoi(argv[1])) : 300;
     const bool passesOnly = argc > 2 && std::strcmp(argv[2], "passes") == 0;
+    const bool nearest = passesOnly && argc > 3 && std::strcmp(argv[3], "nearest") == 0;
+    const bool compare = argc > 2 && std::strcmp(argv[2], "compare") == 0;
     int wxArgc = 1;  // wxWidgets would reject the frame count
     reef::CMainFrame* frame = reef::StartHarness(wxArgc, argv);
     if (frame == nullptr) {
@@ -153,7 +206,18 @@ int main(int argc, char** argv) {
         TimePasses(view, frames);
         reef::g_settings = saved;
     };
+    if (compare) {
+        fullTank();
+        reef::g_settings.nBackground = 0;
+        reef::g_settings.nShowTerra = 1;
+        CompareNearest(view, frames);
+        reef::StopHarness(frame);
+        return 0;
+    }
     if (passesOnly) {
+        if (nearest) {
+            SetPictureFilter(GL_NEAREST);
+        }
         timePasses();
         reef::StopHarness(frame);
         return 0;

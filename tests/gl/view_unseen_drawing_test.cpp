@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "gl_image.h"
 #include "gl_test_support.h"
@@ -16,6 +17,49 @@ test::Image Draw(AquariumView& view, UnseenDrawing unseen) {
     view.DrawFrame(unseen);
     return test::ReadBack(view.ScreenWidth(), view.ScreenHeight());
 }
+
+// Puts a busy picture (fine stripes and sharp edges in every colour) in place of the desktop
+// texture bound now, so the ripples show in the frames, and puts the old one back when done.
+class BusyPicture {
+public:
+    BusyPicture() {
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &m_width);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &m_height);
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &m_texture);
+        m_saved.resize(static_cast<std::size_t>(m_width) * m_height * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, m_saved.data());
+        std::vector<unsigned char> busy(m_saved.size());
+        for (int y = 0; y < m_height; ++y) {
+            for (int x = 0; x < m_width; ++x) {
+                unsigned char* p = &busy[(static_cast<std::size_t>(y) * m_width + x) * 3];
+                p[0] = static_cast<unsigned char>((x * 37 + y * 11) ^ (x * y));
+                p[1] = static_cast<unsigned char>(((x / 3 + y / 5) % 2) * 200 + x % 50);
+                p[2] = static_cast<unsigned char>(y * 3 + (x % 7) * 30);
+            }
+        }
+        Upload(busy);
+    }
+    ~BusyPicture() { Upload(m_saved); }
+    BusyPicture(const BusyPicture&) = delete;
+    BusyPicture& operator=(const BusyPicture&) = delete;
+
+    bool Replaced() const { return m_width > 0 && m_height > 0; }
+
+private:
+    void Upload(const std::vector<unsigned char>& rgb) {
+        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(m_texture));
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, m_width, m_height, GL_RGB, GL_UNSIGNED_BYTE,
+                        rgb.data());
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    }
+    GLint m_width = 0;
+    GLint m_height = 0;
+    GLint m_texture = 0;
+    std::vector<unsigned char> m_saved;
+};
 
 // The program's frames leave out the ripple grids behind the first one, the fog at density 0,
 // the colour clear under the background plane, blending (one, zero) and the plane's depth
@@ -42,6 +86,11 @@ TEST(UnseenDrawing, LeavingItOutChangesNoPixel) {
     for (int kind = 0; kind < 15; ++kind) {
         g_settings.nFishCount[static_cast<std::size_t>(kind)] = kind < 5 ? 4 : 3;
     }
+    // A frame with the plane leaves the desktop texture bound.
+    g_settings.nBackground = 0;
+    view.DrawFrame();
+    BusyPicture picture;
+    ASSERT_TRUE(picture.Replaced());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         g_settings.nFogLevel = c.fogLevel;
