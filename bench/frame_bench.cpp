@@ -10,10 +10,12 @@
 //
 // With "passes" only the passes are timed; "nearest" times them with the picture sampled by its
 // nearest texel instead of filtered. "compare" draws each frame both ways from the same state
-// and prints how far the pixels of the nearest-texel frames are from the program's. Run under valgrind --tool=callgrind (with
-// --smc-check=all-non-file for the renderer's compiled shaders), the passes' instruction
-// counts, which do not depend on the machine's load, are dumped one file per pass and frame,
-// each named by its pass in its "desc: Trigger" line.
+// and prints how far the pixels of the nearest-texel frames are from the program's (the
+// desktop should show a picture then: a black one cannot differ).
+//
+// Run under valgrind --tool=callgrind (with --smc-check=all-non-file for the renderer's compiled
+// shaders), the passes' instruction counts, which do not depend on the machine's load, are
+// dumped one file per pass and frame, each named by its pass in its "desc: Trigger" line.
 #include <GL/gl.h>
 #include <sys/resource.h>
 #include <time.h>
