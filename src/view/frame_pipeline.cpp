@@ -86,13 +86,16 @@ void AquariumView::DrawFrame(UnseenDrawing unseen) {
     // Missing when the start-up stopped early.
     const bool planeDrawn = m_pRipple.front() != nullptr && DrawsBackgroundPlane(background);
     const bool skipUnseen = unseen == UnseenDrawing::kSkip;
+    // The plane, when drawn, covers the whole viewport (see BackgroundHalfSize), so every pixel
+    // there ends up with a fish's colour or the plane's, whatever the colour clear left. The
+    // clear also reaches past the viewport, so it stays when the window is larger.
+    const wxSize window = DevicePixelSize(GetClientSize());
+    const bool planeCoversWindow = planeDrawn && window.x <= w && window.y <= h;
 
     // The full screen size, whatever the window size.
     glViewport(0, 0, w, h);
-    // The plane, when drawn, covers the whole view (see BackgroundHalfSize), so every pixel ends
-    // up with a fish's colour or the plane's, whatever the colour clear left there.
-    glClear(planeDrawn && skipUnseen ? GL_DEPTH_BUFFER_BIT
-                                     : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(planeCoversWindow && skipUnseen ? GL_DEPTH_BUFFER_BIT
+                                            : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Blending stays on with the function (one, zero): a source times one plus a destination
     // times zero is the source itself, bit for bit, so the frame draws with blending off and
     // the renderer reads back no pixel it writes. Turned on again at the end of the frame.
