@@ -7,7 +7,7 @@
 namespace reef {
 
 void BackgroundPass(const BackgroundInputs& inputs, RippleGrids& grids, UnseenDrawing unseen) {
-    if (inputs.backgroundChoice != 0 || inputs.showTerrain == 0) {
+    if (!DrawsBackgroundPlane(inputs)) {
         return;
     }
     glPushMatrix();

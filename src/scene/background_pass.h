@@ -18,6 +18,11 @@ struct BackgroundInputs {
     int screenHeight = 1050;
 };
 
+// Whether BackgroundPass draws the plane for these inputs.
+inline bool DrawsBackgroundPlane(const BackgroundInputs& inputs) {
+    return inputs.backgroundChoice == 0 && inputs.showTerrain != 0;
+}
+
 // Draws the background picture at z = -110 through the ripple grids and rains one drop on each
 // grid, under the camera's model-view matrix. Leaves the picture's texture bound and the matrix
 // as it found it. Needs a current context; the plane takes the current colour, normal, lighting

@@ -3,6 +3,7 @@
 #include <wx/glcanvas.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -66,6 +67,12 @@ public:
     // tests can read it back. Needs the view's context current. The program's frames leave out
     // what changes no pixel; `unseen` kDraw draws it as well.
     void DrawFrame(UnseenDrawing unseen = UnseenDrawing::kSkip);
+
+    // The passes of a frame, in the order they are drawn.
+    enum class FramePass { kClear, kFish, kBackground };
+    // While set, called at the end of each pass of every frame drawn; the frame benchmark times
+    // the passes with it. An empty function removes it.
+    void SetPassProbe(std::function<void(FramePass)> probe) { m_passProbe = std::move(probe); }
 
     // Everything a frame advances: the fish, the ripple grids, the process's random generator
     // and background pass counters. Drawing tests save it and restore it to draw the same
@@ -144,6 +151,7 @@ private:
     // Built at start-up from the tank box; the fish start positions are picked on it.
     SandFloorGrid m_sandFloor;
     RippleGrids m_pRipple;
+    std::function<void(FramePass)> m_passProbe;
 
     // The ambient sound, played while the user's own music is off.
     std::unique_ptr<SoundLoop> m_ambientLoop;

@@ -73,9 +73,38 @@ void AquariumView::DrawFrame(UnseenDrawing unseen) {
     glLoadIdentity();
     gluLookAt(0.0, 0.0, kCameraEyeZ, 0.0, 0.0, kCameraTargetZ, 0.0, 1.0, 0.0);
 
+    BackgroundInputs background;
+    background.backgroundChoice = g_settings.nBackground;
+    background.showTerrain = g_settings.nShowTerra;
+    background.customBackground = CustomBackground().active;
+    background.customTexture = CustomBackground().texture;
+    background.desktopTexture = m_texDesktop;
+    background.aspectClass = m_nAspectClass;
+    background.listedScreen = IsAspectClassListed(w, h);
+    background.screenWidth = w;
+    background.screenHeight = h;
+    // Missing when the start-up stopped early.
+    const bool planeDrawn = m_pRipple.front() != nullptr && DrawsBackgroundPlane(background);
+    const bool skipUnseen = unseen == UnseenDrawing::kSkip;
+    // The plane, when drawn, covers the whole viewport (see BackgroundHalfSize), so every pixel
+    // there ends up with a fish's colour or the plane's, whatever the colour clear left. The
+    // clear also reaches past the viewport, so it stays when the window is larger.
+    const wxSize window = DevicePixelSize(GetClientSize());
+    const bool planeCoversWindow = planeDrawn && window.x <= w && window.y <= h;
+
     // The full screen size, whatever the window size.
     glViewport(0, 0, w, h);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(planeCoversWindow && skipUnseen ? GL_DEPTH_BUFFER_BIT
+                                            : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Blending stays on with the function (one, zero): a source times one plus a destination
+    // times zero is the source itself, bit for bit, so the frame draws with blending off and
+    // the renderer reads back no pixel it writes. Turned on again at the end of the frame.
+    if (skipUnseen) {
+        glDisable(GL_BLEND);
+    }
+    if (m_passProbe) {
+        m_passProbe(FramePass::kClear);
+    }
 
     UpdateLight(g_settings.nLightLevel);
     UpdateFog(g_settings.nFogLevel, unseen);
@@ -90,22 +119,26 @@ void AquariumView::DrawFrame(UnseenDrawing unseen) {
         DrawTankFish(fish, kind, OpenGlFishSink());
         glPopMatrix();
     });
+    if (m_passProbe) {
+        m_passProbe(FramePass::kFish);
+    }
 
-    BackgroundInputs background;
-    background.backgroundChoice = g_settings.nBackground;
-    background.showTerrain = g_settings.nShowTerra;
-    background.customBackground = CustomBackground().active;
-    background.customTexture = CustomBackground().texture;
-    background.desktopTexture = m_texDesktop;
-    background.aspectClass = m_nAspectClass;
-    background.listedScreen = IsAspectClassListed(w, h);
-    background.screenWidth = w;
-    background.screenHeight = h;
-    if (m_pRipple.front()) {  // missing when the start-up stopped early
+    if (m_pRipple.front()) {
+        // The plane is the last thing drawn and nothing reads the depth buffer after it, so it
+        // tests depth against the fish but writes none; the grids behind the first, drawn only
+        // to compare, need the first one's depth.
+        if (skipUnseen) {
+            glDepthMask(GL_FALSE);
+        }
         BackgroundPass(background, m_pRipple, unseen);
+        glDepthMask(GL_TRUE);
+    }
+    if (m_passProbe) {
+        m_passProbe(FramePass::kBackground);
     }
 
     glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
 }
 
 }  // namespace reef
