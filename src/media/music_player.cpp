@@ -1,26 +1,12 @@
 #include "media/music_player.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <utility>
 
 #include "media/gst_playbin.h"
+#include "platform/file_check.h"
 
 namespace reef {
-
-namespace {
-
-// GStreamer opens a file on the caller's thread, in the first state change, before any time
-// bound applies: opening a FIFO for reading waits for a writer, for ever, and a device such as
-// /dev/zero never ends. So only a regular file (or a link to one) is handed over; stat() itself
-// never waits on such a file.
-bool IsRegularFile(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-}  // namespace
 
 MusicPlayer::MusicPlayer(std::string audioSink) : m_audioSink(std::move(audioSink)) {}
 
@@ -31,7 +17,10 @@ MusicPlayer::~MusicPlayer() {
 void MusicPlayer::Open(const std::string& file) {
     Close();
     m_canPlay = false;
-    if (file.empty() || !IsRegularFile(file)) {
+    // GStreamer opens a file on the caller's thread, in the first state change, before any time
+    // bound applies: opening a FIFO for reading waits for a writer, for ever, and a device such
+    // as /dev/zero never ends. So only a readable regular file (or a link to one) is handed over.
+    if (file.empty() || !IsReadableRegularFile(file)) {
         return;
     }
     m_pipeline = gst::MakePlaybin(gst::FileUri(file), m_audioSink, m_volume / 1000.0);
