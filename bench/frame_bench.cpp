@@ -6,12 +6,14 @@
 // CPU time (all threads, so the renderer's own threads count). Needs an X display
 // (scripts/measure runs it on Xvfb at 1680 x 1050).
 //
-//   glassreef_frame_bench [FRAMES [passes [nearest] | compare]]
+//   glassreef_frame_bench [FRAMES [passes [nearest] | compare | floor]]
 //
 // With "passes" only the passes are timed; "nearest" times them with the picture sampled by its
 // nearest texel instead of filtered. "compare" draws each frame both ways from the same state
 // and prints how far the pixels of the nearest-texel frames are from the program's (the
-// desktop should show a picture then: a black one cannot differ).
+// desktop should show a picture then: a black one cannot differ). "floor" times the least any
+// frame of this size can cost here while a picture fills the screen through a texture: one
+// textured quad and the swap, nothing else.
 //
 // Run under valgrind --tool=callgrind (with --smc-check=all-non-file for the renderer's compiled
 // shaders), the passes' instruction counts, which do not depend on the machine's load, are
@@ -175,6 +177,67 @@ void CompareNearest(reef::AquariumView& view, int frames) {
     std::printf("pixels differing    %.2f %%\n", 100.0 * differingPixels * 3 / bytes);
 }
 
+// The least a frame of this screen's size can cost on this renderer while a picture fills it
+// through a texture: one quad over the whole view with a screen-sized picture, filtered and
+// clamped to its edge as the desktop picture is, written as it is sampled (no lighting, depth
+// test, fog, ripples or fish), then the swap. Prints the median wall-clock and CPU time a frame.
+void TimeFloor(reef::AquariumView& view, int frames) {
+    const int w = view.ScreenWidth();
+    const int h = view.ScreenHeight();
+    std::vector<unsigned char> picture(static_cast<std::size_t>(w) * h * 3);
+    for (std::size_t k = 0; k < picture.size(); ++k) {
+        picture[k] = static_cast<unsigned char>(k * 7 + k / 5763);
+    }
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, w, h, 0, GL_RGB, GL_UNSIGNED_BYTE, picture.data());
+    SetPictureFilter(GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_FOG);
+    glDisable(GL_BLEND);
+    glViewport(0, 0, w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+
+    std::vector<double> wall;
+    std::vector<double> cpu;
+    glFinish();
+    for (int i = 0; i < frames; ++i) {
+        const Stamp start = Stamp::Now();
+        glBegin(GL_QUADS);
+        glTexCoord2f(0.0f, 0.0f);
+        glVertex2f(-1.0f, -1.0f);
+        glTexCoord2f(1.0f, 0.0f);
+        glVertex2f(1.0f, -1.0f);
+        glTexCoord2f(1.0f, 1.0f);
+        glVertex2f(1.0f, 1.0f);
+        glTexCoord2f(0.0f, 1.0f);
+        glVertex2f(-1.0f, 1.0f);
+        glEnd();
+        glFinish();
+        view.SwapBuffers();
+        const Stamp end = Stamp::Now();
+        wall.push_back(Milliseconds(end.wall - start.wall));
+        cpu.push_back(end.cpu - start.cpu);
+    }
+    glDeleteTextures(1, &texture);
+    glPopAttrib();
+    std::printf("screen            %d x %d\n", w, h);
+    std::printf("one picture-sized textured quad and the swap, %d frames:\n", frames);
+    std::printf("median %.3f ms (%.1f a second), %.3f ms CPU a frame\n", MedianOf(wall),
+                1000.0 / MedianOf(wall), MedianOf(cpu));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -183,6 +246,7 @@ int main(int argc, char** argv) {
     const bool passesOnly = argc > 2 && std::strcmp(argv[2], "passes") == 0;
     const bool nearest = passesOnly && argc > 3 && std::strcmp(argv[3], "nearest") == 0;
     const bool compare = argc > 2 && std::strcmp(argv[2], "compare") == 0;
+    const bool floor = argc > 2 && std::strcmp(argv[2], "floor") == 0;
     int wxArgc = 1;  // wxWidgets would reject the frame count
     reef::CMainFrame* frame = reef::StartHarness(wxArgc, argv);
     if (frame == nullptr) {
@@ -219,6 +283,11 @@ int main(int argc, char** argv) {
         reef::g_settings.nBackground = 0;
         reef::g_settings.nShowTerra = 1;
         CompareNearest(view, frames);
+        reef::StopHarness(frame);
+        return 0;
+    }
+    if (floor) {
+        TimeFloor(view, frames);
         reef::StopHarness(frame);
         return 0;
     }
