@@ -1,10 +1,10 @@
 // Times the program's own frames: builds the frame, view and scene as the program does, renders
 // a few hundred frames and prints the median frame time, the time from start to the first
 // presented frame, and the peak resident memory; then, with 50 fish in front of the desktop
-// picture, the cost of each pass of the frame (the clears, the fish, the background, the swap),
-// each pass finished with glFinish before the next starts, in wall-clock and in the process's
-// CPU time (all threads, so the renderer's own threads count). Needs an X display
-// (scripts/measure runs it on Xvfb at 1680 x 1050).
+// picture, the cost of each pass of the frame (the clears, the plane when drawn before the fish,
+// the fish, the background, the swap), each pass finished with glFinish before the next starts, in
+// wall-clock and in the process's CPU time (all threads, so the renderer's own threads count).
+// Needs an X display (scripts/measure runs it on Xvfb at 1680 x 1050).
 //
 //   glassreef_frame_bench [FRAMES [passes [nearest] | compare | floor]]
 //
@@ -86,10 +86,10 @@ struct Stamp {
     static Stamp Now() { return {Clock::now(), ProcessCpuMilliseconds()}; }
 };
 
-// The clears, the fish, the background and the swap.
-constexpr int kPasses = 4;
-constexpr std::array<const char*, kPasses> kPassNames = {"clears", "fish", "background",
-                                                         "finish+swap"};
+// The clears, the plane when drawn before the fish, the fish, the background pass and the swap.
+constexpr int kPasses = 5;
+constexpr std::array<const char*, kPasses> kPassNames = {"clears", "plane first", "fish",
+                                                         "background", "finish+swap"};
 
 // Renders `frames` frames, each pass finished before the next, and prints each pass's median
 // wall-clock and CPU time, then the whole frame's.

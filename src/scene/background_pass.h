@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "scene/background_plane.h"
 #include "scene/unseen_drawing.h"
 
@@ -30,5 +32,23 @@ inline bool DrawsBackgroundPlane(const BackgroundInputs& inputs) {
 // definition); `unseen` kDraw sends all of them, as tests do to compare.
 void BackgroundPass(const BackgroundInputs& inputs, RippleGrids& grids,
                     UnseenDrawing unseen = UnseenDrawing::kSkip);
+
+// The same pass with only the first `drawnGrids` grids sent to OpenGL; 0 when the plane was
+// already drawn this frame by DrawBackgroundPlane(), so the pass only rains and steps the grids.
+void BackgroundPass(const BackgroundInputs& inputs, RippleGrids& grids, int drawnGrids);
+
+// Draws the picture through the first grid as it stands, with no drop and no step, under the
+// camera's model-view matrix; for frames that draw the plane before the fish. Leaves the matrix
+// as it found it and the picture's texture bound.
+void DrawBackgroundPlane(const BackgroundInputs& inputs, const RippleGrid& first);
+
+// The depth clear value one step of the depth buffer behind the plane: fish fragments then pass
+// the usual GL_LESS test against it exactly where they are not behind the plane, the same
+// fragments that the plane, drawn after them, would leave showing. Found by drawing the plane
+// into the depth buffer and reading it back, so it needs the frame's viewport, projection and
+// camera matrices; the depth buffer is left undefined, everything else as it was. None when no
+// plane is drawn or the renderer does not store the value exactly.
+std::optional<double> DepthClearBehindPlane(const BackgroundInputs& inputs,
+                                            const RippleGrid& first);
 
 }  // namespace reef

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "fish/fish_tank.h"
@@ -68,8 +69,10 @@ public:
     // what changes no pixel; `unseen` kDraw draws it as well.
     void DrawFrame(UnseenDrawing unseen = UnseenDrawing::kSkip);
 
-    // The passes of a frame, in the order they are drawn.
-    enum class FramePass { kClear, kFish, kBackground };
+    // The passes of a frame, in the order they are drawn: the clears, the background plane when
+    // it is drawn before the fish, the fish, and the background pass (the rain over the ripple
+    // grids, with the plane when it is drawn after the fish).
+    enum class FramePass { kClear, kPlane, kFish, kBackground };
     // While set, called at the end of each pass of every frame drawn; the frame benchmark times
     // the passes with it. An empty function removes it.
     void SetPassProbe(std::function<void(FramePass)> probe) { m_passProbe = std::move(probe); }
@@ -94,6 +97,8 @@ public:
 
     bool HasContext() const { return m_context != nullptr; }
     wxGLContext* Context() const { return m_context.get(); }
+    // The fish records, for drawing tests that put fish where a case needs them.
+    FishTank& FishForTest() { return m_fishTank; }
     int ScreenWidth() const { return m_nScreenWidth; }
     int ScreenHeight() const { return m_nScreenHeight; }
     const TankBox& Tank() const { return m_tank; }
@@ -151,6 +156,11 @@ private:
     // Built at start-up from the tank box; the fish start positions are picked on it.
     SandFloorGrid m_sandFloor;
     RippleGrids m_pRipple;
+    // The depth clear value just behind the background plane, found at the first frame that
+    // draws the plane; none when the renderer cannot hold it, and then the plane is drawn after
+    // the fish.
+    std::optional<double> m_planeDepthClear;
+    bool m_planeDepthFound = false;
     std::function<void(FramePass)> m_passProbe;
 
     // The ambient sound, played while the user's own music is off.

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "fish/fish_frame.h"
@@ -94,8 +95,21 @@ void AquariumView::DrawFrame(UnseenDrawing unseen) {
 
     // The full screen size, whatever the window size.
     glViewport(0, 0, w, h);
+    if (planeDrawn && skipUnseen && !m_planeDepthFound) {
+        m_planeDepthClear = DepthClearBehindPlane(background, *m_pRipple.front());
+        m_planeDepthFound = true;
+    }
+    // The plane is drawn first, with no depth test, and the fish over it, tested against a depth
+    // one step behind the plane's: a fish fragment shows exactly where it would have shown with
+    // the plane drawn after the fish and tested against them, so the renderer neither reads nor
+    // writes depth for the plane's pixels, most of the frame's.
+    const bool planeFirst = planeDrawn && skipUnseen && m_planeDepthClear.has_value();
+    if (planeFirst) {
+        glClearDepth(*m_planeDepthClear);
+    }
     glClear(planeCoversWindow && skipUnseen ? GL_DEPTH_BUFFER_BIT
                                             : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearDepth(1.0);
     // Blending stays on with the function (one, zero): a source times one plus a destination
     // times zero is the source itself, bit for bit, so the frame draws with blending off and
     // the renderer reads back no pixel it writes. Turned on again at the end of the frame.
@@ -108,6 +122,19 @@ void AquariumView::DrawFrame(UnseenDrawing unseen) {
 
     UpdateLight(g_settings.nLightLevel);
     UpdateFog(g_settings.nFogLevel, unseen);
+
+    // The plane is lit with the current normal, which is the last one the fish pass gave: drawn
+    // first, it takes the one the frame before left.
+    std::array<GLfloat, 3> normalBefore{};
+    if (planeFirst) {
+        glGetFloatv(GL_CURRENT_NORMAL, normalBefore.data());
+        glDisable(GL_DEPTH_TEST);
+        DrawBackgroundPlane(background, *m_pRipple.front());
+        glEnable(GL_DEPTH_TEST);
+    }
+    if (m_passProbe) {
+        m_passProbe(FramePass::kPlane);
+    }
 
     // Fish pass: each fish in use is drawn at its position with its kind's skin; the draw runs
     // its behaviour and moves it, and the slot's rules follow right after it.
@@ -124,13 +151,24 @@ void AquariumView::DrawFrame(UnseenDrawing unseen) {
     }
 
     if (m_pRipple.front()) {
-        // The plane is the last thing drawn and nothing reads the depth buffer after it, so it
-        // tests depth against the fish but writes none; the grids behind the first, drawn only
-        // to compare, need the first one's depth.
+        int drawnGrids = skipUnseen ? 1 : kRippleGridCount;
+        if (planeFirst) {
+            // Every frame that draws a fish ends on the same model point, so the normal changes
+            // only when the first fish is drawn; then the plane is drawn again in its usual place,
+            // tested against the fish, with the normal it would have had.
+            std::array<GLfloat, 3> normalAfter{};
+            glGetFloatv(GL_CURRENT_NORMAL, normalAfter.data());
+            drawnGrids =
+                std::memcmp(normalAfter.data(), normalBefore.data(), sizeof normalAfter) == 0 ? 0
+                                                                                              : 1;
+        }
+        // The plane tests depth against the fish but writes none: nothing reads the depth
+        // buffer after it. The grids behind the first, drawn only to compare, need the first
+        // one's depth.
         if (skipUnseen) {
             glDepthMask(GL_FALSE);
         }
-        BackgroundPass(background, m_pRipple, unseen);
+        BackgroundPass(background, m_pRipple, drawnGrids);
         glDepthMask(GL_TRUE);
     }
     if (m_passProbe) {

@@ -7,6 +7,7 @@
 
 #include "gl_image.h"
 #include "gl_test_support.h"
+#include "scene/background_plane.h"
 #include "settings/aquarium_settings.h"
 #include "view/aquarium_view.h"
 
@@ -61,22 +62,37 @@ private:
     std::vector<unsigned char> m_saved;
 };
 
+// Sets every fish down across the background plane's depth, each a little nearer or farther,
+// spread over the view, so their bodies cut through the plane.
+void PutFishAcrossThePlane(AquariumView& view) {
+    int slot = 0;
+    for (Fish& fish : view.FishForTest().fish) {
+        fish.position.x = -45.0f + static_cast<float>(slot % 10) * 10.0f;
+        fish.position.y = -28.0f + static_cast<float>(slot / 10) * 14.0f;
+        fish.position.z = kBackgroundPlaneZ + static_cast<float>(slot % 5 - 2) * 0.75f;
+        ++slot;
+    }
+}
+
 // The program's frames leave out the ripple grids behind the first one, the fog at density 0,
 // the colour clear under the background plane, blending (one, zero) and the plane's depth
-// writes. Each frame here is drawn both ways from the same state, with a full tank, and the two
-// read-backs must be the same byte for byte. Without the plane the colour clear must stay: the
-// back buffer still holds the frame drawn before.
+// writes, and draw the plane before the fish with no depth test. Each frame here is drawn both
+// ways from the same state, with a full tank, and the two read-backs must be the same byte for
+// byte. Without the plane the colour clear must stay: the back buffer still holds the frame
+// drawn before.
 TEST(UnseenDrawing, LeavingItOutChangesNoPixel) {
     struct Case {
         int fogLevel;
         int background;
         int frames;
+        bool fishAcrossThePlane;
         const char* what;
     };
     const Case cases[] = {
-        {25, 0, 200, "fog of density 0, grids 1 to 9, colour clear, blending, depth writes"},
-        {0, 0, 100, "the densest fog drawn, the rest left out"},
-        {25, 1, 20, "no background plane: the colour clear is kept"},
+        {25, 0, 200, false, "fog of density 0, grids 1 to 9, colour clear, blending, depth writes"},
+        {0, 0, 100, false, "the densest fog drawn, the rest left out"},
+        {25, 1, 20, false, "no background plane: the colour clear is kept"},
+        {25, 0, 40, true, "fish cut through the plane: its depth decides, ties included"},
     };
     AquariumView& view = test::View();
     view.SetCurrent(*view.Context());
@@ -95,10 +111,18 @@ TEST(UnseenDrawing, LeavingItOutChangesNoPixel) {
         SCOPED_TRACE(c.what);
         g_settings.nFogLevel = c.fogLevel;
         g_settings.nBackground = c.background;
+        if (c.fishAcrossThePlane) {
+            PutFishAcrossThePlane(view);
+        }
         int moving = 0;
         test::Image previous;
         for (int frame = 0; frame < c.frames; ++frame) {
             auto start = view.SaveFrameState();
+            if (frame == 0) {
+                // As before a context's first fish: the plane is lit with the normal the fish
+                // leave, not with the one it finds.
+                glNormal3f(0.0f, 0.0f, 1.0f);
+            }
             test::Image lean = Draw(view, UnseenDrawing::kSkip);
             EXPECT_EQ(glIsEnabled(GL_FOG) == GL_TRUE, c.fogLevel != 25);
             // What the frame turned off for itself is on again for whatever comes next.
